@@ -1,0 +1,339 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "messaging/TessarilPylonResponser.h"
+#include "messaging/TessarilPylonSlot.h"
+#include "messaging/TessarilServerApiResponser.h"
+#include "messaging/TessarilServerApiSlot.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using namespace TESSARIL_SERVER_API;
+
+// Installs a recorder in every ServerApi slot; `fired` names the slots that ran.
+class ServerApiResponserTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        responser.SetOpenChannelResponseCallback([this] { fired.push_back("openChannelResponse"); });
+        responser.SetCloseChannelResponseCallback([this] { fired.push_back("closeChannelResponse"); });
+        responser.SetChannelUnavailableCallback([this] { fired.push_back("channelUnavailable"); });
+        responser.SetChannelAvailableCallback([this] { fired.push_back("channelAvailable"); });
+        responser.SetKeyEventCallback([this](const KeyEvent& event) {
+            fired.push_back("keyEvent");
+            keyEvents.push_back(event);
+        });
+        responser.SetMouseEventCallback([this](const MouseEvent& event) {
+            fired.push_back("mouseEvent");
+            mouseEvents.push_back(event);
+        });
+        responser.SetMouseEventArrayCallback([this](const std::vector<MouseEvent>& events, int64_t duration) {
+            fired.push_back("mouseEventArray");
+            mouseArrays.push_back(events);
+            durations.push_back(duration);
+        });
+        responser.SetClientViewportInfoCallback([this](const ClientViewportInfo& info) {
+            fired.push_back("clientViewportInfo");
+            viewports.push_back(info);
+        });
+        responser.SetTouchEventArrayCallback([this](const std::vector<TouchRecord>& records) {
+            fired.push_back("touchEventArray");
+            touchArrays.push_back(records);
+        });
+        responser.SetTextPairACallback([this](const std::string& a, const std::string& b) {
+            fired.push_back("textPairA");
+            texts.push_back(a + "|" + b);
+        });
+        responser.SetTextPairBCallback([this](const std::string& a, const std::string& b) {
+            fired.push_back("textPairB");
+            texts.push_back(a + "|" + b);
+        });
+    }
+
+    TessarilServerApiResponser responser;
+    std::vector<std::string> fired;
+    std::vector<KeyEvent> keyEvents;
+    std::vector<MouseEvent> mouseEvents;
+    std::vector<std::vector<MouseEvent>> mouseArrays;
+    std::vector<int64_t> durations;
+    std::vector<ClientViewportInfo> viewports;
+    std::vector<std::vector<TouchRecord>> touchArrays;
+    std::vector<std::string> texts;
+};
+
+MouseEventFFI SampleMouseEvent(int64_t seq)
+{
+    MouseEventFFI event{};
+    event.x = 10 + seq;
+    event.y = -20;
+    event.button = 3;
+    event.eventType = 1;
+    event.pressed = true;
+    event.wheelDeltaX = -120.5;
+    event.wheelDeltaY = 0.7;
+    event.reserved0 = 1.25;
+    event.reserved1 = 2.5;
+    event.deltaX = 4;
+    event.deltaY = -5;
+    event.vp_width = 800;
+    event.vp_height = 600;
+    event.suppressMark = 1;
+    event.seq = seq;
+    event.createTime = 1'700'000'000'123;
+    return event;
+}
+
+TEST_F(ServerApiResponserTest, EachIdReachesExactlyItsOwnSlot)
+{
+    const TessarilKeyEvent key{};
+    const MouseEventFFI mouse = SampleMouseEvent(1);
+    const TessarilMouseEventArrayPayload mouseArray{&mouse, 1, 0};
+    const TessarilClientViewportInfo viewport{};
+    const TessarilTouchEventArrayPayload touches{nullptr, 0};
+    const TessarilTextPairPayload textPair{"a", "b"};
+    const char signal = 0;
+    struct Row {
+        uint64_t id;
+        const void* payload;
+        const char* slot;
+    };
+    const Row rows[] = {
+        {TESSARIL_MSG_OPEN_CHANNEL_RESPONSE, &signal, "openChannelResponse"},
+        {TESSARIL_MSG_CLOSE_CHANNEL_RESPONSE, &signal, "closeChannelResponse"},
+        {TESSARIL_MSG_CHANNEL_UNAVAILABLE, &signal, "channelUnavailable"},
+        {TESSARIL_MSG_CHANNEL_AVAILABLE, &signal, "channelAvailable"},
+        {TESSARIL_MSG_KEY_EVENT, &key, "keyEvent"},
+        {TESSARIL_MSG_MOUSE_EVENT, &mouse, "mouseEvent"},
+        {TESSARIL_MSG_MOUSE_EVENT_ARRAY, &mouseArray, "mouseEventArray"},
+        {TESSARIL_MSG_CLIENT_VIEWPORT_INFO, &viewport, "clientViewportInfo"},
+        {TESSARIL_MSG_TOUCH_EVENT_ARRAY, &touches, "touchEventArray"},
+        {TESSARIL_MSG_TEXT_PAIR_A, &textPair, "textPairA"},
+        {TESSARIL_MSG_TEXT_PAIR_B, &textPair, "textPairB"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.slot);
+        fired.clear();
+        EXPECT_TRUE(responser.OnReceive(row.id, row.payload));
+        EXPECT_THAT(fired, ElementsAre(row.slot));
+    }
+}
+
+TEST_F(ServerApiResponserTest, RefusesIdsItDoesNotServe)
+{
+    const char payload[256] = {};
+    const uint64_t ids[] = {0, TESSARIL_MSG_PYLON_VALUE_A, TESSARIL_MSG_PYLON_SIGNAL_D, TESSARIL_MSG_REGISTER_REQUEST,
+                            TESSARIL_CMD_START_HOST, TESSARIL_MSG_KEY_EVENT | (uint64_t{1} << 32), UINT64_MAX};
+    for (const uint64_t id : ids) {
+        SCOPED_TRACE(id);
+        EXPECT_FALSE(responser.OnReceive(id, payload));
+    }
+    EXPECT_THAT(fired, IsEmpty());
+}
+
+TEST_F(ServerApiResponserTest, NullPayloadIsRefusedEvenWithACallbackInstalled)
+{
+    EXPECT_FALSE(responser.OnReceive(TESSARIL_MSG_KEY_EVENT, nullptr));
+    EXPECT_FALSE(responser.OnReceive(TESSARIL_MSG_CHANNEL_AVAILABLE, nullptr));
+    EXPECT_THAT(fired, IsEmpty());
+}
+
+TEST_F(ServerApiResponserTest, KeyEventIsCopiedFieldByField)
+{
+    TessarilKeyEvent payload{};
+    payload.keyCode = 0x1'0000'0041;
+    payload.capsLock = 2;
+    payload.pressed = true;
+    payload.flag = 0x5A;
+    payload.numLock = true;
+    payload.seq = -3;
+    payload.createTime = 1'700'000'000'999;
+    ASSERT_TRUE(responser.OnReceive(TESSARIL_MSG_KEY_EVENT, &payload));
+    ASSERT_EQ(keyEvents.size(), 1u);
+    const KeyEvent& copy = keyEvents[0];
+    EXPECT_EQ(copy.keyCode, 0x1'0000'0041);
+    EXPECT_EQ(copy.capsLock, 2);
+    EXPECT_TRUE(copy.pressed);
+    EXPECT_EQ(copy.flag, 0x5A);
+    EXPECT_TRUE(copy.numLock);
+    EXPECT_EQ(copy.seq, -3);
+    EXPECT_EQ(copy.createTime, 1'700'000'000'999);
+}
+
+TEST_F(ServerApiResponserTest, BoolBytesOtherThanOneReadAsTrue)
+{
+    unsigned char raw[sizeof(TessarilKeyEvent)] = {};
+    raw[offsetof(TessarilKeyEvent, pressed)] = 0x02;
+    raw[offsetof(TessarilKeyEvent, numLock)] = 0xFF;
+    ASSERT_TRUE(responser.OnReceive(TESSARIL_MSG_KEY_EVENT, raw));
+    ASSERT_EQ(keyEvents.size(), 1u);
+    EXPECT_TRUE(keyEvents[0].pressed);
+    EXPECT_TRUE(keyEvents[0].numLock);
+}
+
+TEST_F(ServerApiResponserTest, MouseEventIsCopiedWithButtonAndTypeSignExtended)
+{
+    MouseEventFFI payload = SampleMouseEvent(77);
+    payload.button = -1;
+    payload.eventType = -2;
+    ASSERT_TRUE(responser.OnReceive(TESSARIL_MSG_MOUSE_EVENT, &payload));
+    ASSERT_EQ(mouseEvents.size(), 1u);
+    const MouseEvent& copy = mouseEvents[0];
+    EXPECT_EQ(copy.button, int64_t{-1});
+    EXPECT_EQ(copy.eventType, int64_t{-2});
+    EXPECT_EQ(copy.x, 87);
+    EXPECT_EQ(copy.y, -20);
+    EXPECT_TRUE(copy.pressed);
+    EXPECT_EQ(copy.wheelDeltaX, -120.5);
+    EXPECT_EQ(copy.wheelDeltaY, 0.7);
+    EXPECT_EQ(copy.reserved0, 1.25);
+    EXPECT_EQ(copy.reserved1, 2.5);
+    EXPECT_EQ(copy.deltaX, 4);
+    EXPECT_EQ(copy.deltaY, -5);
+    EXPECT_EQ(copy.vp_width, 800);
+    EXPECT_EQ(copy.vp_height, 600);
+    EXPECT_EQ(copy.suppressMark, 1);
+    EXPECT_EQ(copy.seq, 77);
+    EXPECT_EQ(copy.createTime, 1'700'000'000'123);
+}
+
+TEST_F(ServerApiResponserTest, MouseEventArrayKeepsOrderAndPassesTheDuration)
+{
+    const MouseEventFFI events[] = {SampleMouseEvent(1), SampleMouseEvent(2), SampleMouseEvent(3)};
+    const TessarilMouseEventArrayPayload payload{events, 3, -42};
+    ASSERT_TRUE(responser.OnReceive(TESSARIL_MSG_MOUSE_EVENT_ARRAY, &payload));
+    ASSERT_EQ(mouseArrays.size(), 1u);
+    ASSERT_EQ(mouseArrays[0].size(), 3u);
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(mouseArrays[0][i].seq, static_cast<int64_t>(i + 1));
+    }
+    EXPECT_THAT(durations, ElementsAre(-42));
+}
+
+TEST_F(ServerApiResponserTest, EmptyArraysArriveAsEmptySequences)
+{
+    const TessarilMouseEventArrayPayload mouse{nullptr, 0, 9};
+    const TessarilTouchEventArrayPayload touch{nullptr, 0};
+    ASSERT_TRUE(responser.OnReceive(TESSARIL_MSG_MOUSE_EVENT_ARRAY, &mouse));
+    ASSERT_TRUE(responser.OnReceive(TESSARIL_MSG_TOUCH_EVENT_ARRAY, &touch));
+    ASSERT_EQ(mouseArrays.size(), 1u);
+    EXPECT_THAT(mouseArrays[0], IsEmpty());
+    EXPECT_THAT(durations, ElementsAre(9));
+    ASSERT_EQ(touchArrays.size(), 1u);
+    EXPECT_THAT(touchArrays[0], IsEmpty());
+}
+
+TEST_F(ServerApiResponserTest, ViewportTouchAndTextPayloadsAreCopied)
+{
+    const TessarilClientViewportInfo viewport{11, 22, 1280, 720};
+    TessarilTouchRecordFFI touch{};
+    touch.value0 = -1;
+    touch.value1 = 7;
+    touch.values[4] = 99;
+    const TessarilTouchEventArrayPayload touches{&touch, 1};
+    const TessarilTextPairPayload textPair{"Überweisung", nullptr};
+    ASSERT_TRUE(responser.OnReceive(TESSARIL_MSG_CLIENT_VIEWPORT_INFO, &viewport));
+    ASSERT_TRUE(responser.OnReceive(TESSARIL_MSG_TOUCH_EVENT_ARRAY, &touches));
+    ASSERT_TRUE(responser.OnReceive(TESSARIL_MSG_TEXT_PAIR_B, &textPair));
+
+    ASSERT_EQ(viewports.size(), 1u);
+    EXPECT_EQ(viewports[0].reserved0, 11);
+    EXPECT_EQ(viewports[0].reserved1, 22);
+    EXPECT_EQ(viewports[0].width, 1280);
+    EXPECT_EQ(viewports[0].height, 720);
+    ASSERT_EQ(touchArrays.size(), 1u);
+    ASSERT_EQ(touchArrays[0].size(), 1u);
+    EXPECT_EQ(touchArrays[0][0].value0, int64_t{-1});
+    EXPECT_EQ(touchArrays[0][0].value1, 7);
+    EXPECT_EQ(touchArrays[0][0].values[4], 99);
+    EXPECT_THAT(texts, ElementsAre("Überweisung|"));
+}
+
+TEST_F(ServerApiResponserTest, ClearedCallbackStopsDelivery)
+{
+    responser.SetKeyEventCallback({});
+    const TessarilKeyEvent key{};
+    EXPECT_TRUE(responser.OnReceive(TESSARIL_MSG_KEY_EVENT, &key));
+    EXPECT_THAT(fired, IsEmpty());
+}
+
+// A page that faults on any read: a handler that looks at its payload crashes.
+class UnreadablePage {
+public:
+    UnreadablePage()
+        : size(static_cast<size_t>(sysconf(_SC_PAGESIZE))),
+          page(mmap(nullptr, size, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0))
+    {
+    }
+    ~UnreadablePage() { munmap(page, size); }
+    const void* Address() const { return page; }
+
+private:
+    size_t size;
+    void* page;
+};
+
+TEST(ResponserWithoutCallbacksTest, EmptySlotsNeverReadThePayload)
+{
+    UnreadablePage page;
+    ASSERT_NE(page.Address(), MAP_FAILED);
+    TessarilServerApiResponser serverApi;
+    TessarilPylonResponser pylon;
+    const uint64_t serverApiIds[] = {
+        TESSARIL_MSG_OPEN_CHANNEL_RESPONSE, TESSARIL_MSG_CLOSE_CHANNEL_RESPONSE, TESSARIL_MSG_CHANNEL_UNAVAILABLE,
+        TESSARIL_MSG_CHANNEL_AVAILABLE,     TESSARIL_MSG_KEY_EVENT,              TESSARIL_MSG_MOUSE_EVENT,
+        TESSARIL_MSG_MOUSE_EVENT_ARRAY,     TESSARIL_MSG_CLIENT_VIEWPORT_INFO,   TESSARIL_MSG_TOUCH_EVENT_ARRAY,
+        TESSARIL_MSG_TEXT_PAIR_A,           TESSARIL_MSG_TEXT_PAIR_B};
+    const uint64_t pylonIds[] = {TESSARIL_MSG_PYLON_VALUE_A,  TESSARIL_MSG_PYLON_VALUE_B,
+                                 TESSARIL_MSG_PYLON_SIGNAL_A, TESSARIL_MSG_PYLON_SIGNAL_B,
+                                 TESSARIL_MSG_PYLON_SIGNAL_C, TESSARIL_MSG_PYLON_SIGNAL_D};
+    for (const uint64_t id : serverApiIds) {
+        SCOPED_TRACE(id);
+        EXPECT_TRUE(serverApi.OnReceive(id, page.Address()));
+        EXPECT_FALSE(pylon.OnReceive(id, page.Address()));
+    }
+    for (const uint64_t id : pylonIds) {
+        SCOPED_TRACE(id);
+        EXPECT_TRUE(pylon.OnReceive(id, page.Address()));
+        EXPECT_FALSE(serverApi.OnReceive(id, page.Address()));
+    }
+}
+
+TEST(PylonResponserTest, ValueMessagesReachTheirSlotWithBothValues)
+{
+    TessarilPylonResponser pylon;
+    std::vector<std::string> fired;
+    pylon.SetValueBCallback([&](uint32_t value32, uint64_t value64) {
+        fired.push_back("valueB " + std::to_string(value32) + " " + std::to_string(value64));
+    });
+    pylon.SetSignalCCallback([&] { fired.push_back("signalC"); });
+    const TessarilPylonValuePayload values{4000000000u, 0x1'0000'0002u};
+    const char signal = 0;
+    EXPECT_TRUE(pylon.OnReceive(TESSARIL_MSG_PYLON_VALUE_A, &values));
+    EXPECT_TRUE(pylon.OnReceive(TESSARIL_MSG_PYLON_VALUE_B, &values));
+    EXPECT_TRUE(pylon.OnReceive(TESSARIL_MSG_PYLON_SIGNAL_C, &signal));
+    EXPECT_FALSE(pylon.OnReceive(TESSARIL_MSG_PYLON_SIGNAL_C, nullptr));
+    EXPECT_THAT(fired, ElementsAre("valueB 4000000000 4294967298", "signalC"));
+}
+
+TEST(SlotTest, DelegatedMessagesAreAlwaysRefused)
+{
+    TessarilPylonSlot pylon;
+    TessarilServerApiSlot serverApi;
+    const char payload[128] = {};
+    const uint64_t ids[] = {0, TESSARIL_MSG_KEY_EVENT, TESSARIL_MSG_PYLON_VALUE_A, UINT64_MAX};
+    for (const uint64_t id : ids) {
+        SCOPED_TRACE(id);
+        EXPECT_FALSE(pylon.OnDelegate(id, payload));
+        EXPECT_FALSE(serverApi.OnDelegate(id, payload));
+        EXPECT_FALSE(serverApi.OnDelegate(id, nullptr));
+    }
+}
+
+}  // namespace
