@@ -1,17 +1,24 @@
 include(GoogleTest)
 
-# tessaril_add_test(<name> SOURCES <files...> LIBRARIES <targets...>)
+# tessaril_add_test(<name> [THREADED] SOURCES <files...> LIBRARIES <targets...>)
+#
+# THREADED marks a program whose tests involve more than one thread; the tsan
+# build runs only those (label "threads").
 #
 # One GoogleTest program. Its cases are listed when ctest runs (not at build
 # time), through the cross-compiling emulator where there is one (qemu-i386 for
 # the -m32 build). Windows programs are built but only run under Wine by their
 # own test stage.
 function(tessaril_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(ARG "THREADED" "" "SOURCES;LIBRARIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} tessaril_warnings GTest::gmock GTest::gtest_main)
+  set(labels unit)
+  if(ARG_THREADED)
+    list(APPEND labels threads)
+  endif()
   if(NOT WIN32)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-      PROPERTIES TIMEOUT 120)
+      PROPERTIES TIMEOUT 120 LABELS "${labels}")
   endif()
 endfunction()
