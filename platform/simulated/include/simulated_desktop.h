@@ -1,0 +1,145 @@
+#pragma once
+
+// Control of the simulated Windows desktop, for tests and the host-application
+// substitute only; the system never includes this header. Every function here
+// is thread-safe and takes the same lock as the Win32 functions.
+//
+// A freshly reset desktop has one primary monitor (0,0)-(1920,1080) whose work
+// area is the whole monitor, no windows, the cursor at (0,0) showing the arrow,
+// every key up and untoggled, Windows 10.0 build 19045 without service pack,
+// working COM creation of the virtual-desktop manager, no SendInput limit and
+// empty journals. The Win32 functions work before the first Reset, on that
+// same desktop.
+//
+// Handles: windows are even numbers from 0x10010 upward, monitors 0x10001,
+// 0x20001, ..., standard cursors fixed odd numbers from 0x10003 (the same in
+// every run, so a table built at load time stays right across Reset), custom
+// cursors odd numbers from 0x30001. Reset starts the window, monitor and custom
+// cursor numbering again. A function given a handle that names nothing throws
+// std::invalid_argument: a test that gets its set-up wrong should fail loudly.
+//
+// Journal(): one line per state-changing Win32 call, in call order:
+//
+//   SendInput <record> | <record> ... -> <inserted>[ error=<code>]
+//       every record that was passed, decoded exactly:
+//         mouse dx=<int> dy=<int> data=<int> flags=0x<hex4>
+//         key vk=0x<hex2> scan=<uint> flags=0x<hex4>
+//         hardware msg=0x<hex4> wParamL=<uint> wParamH=<uint>
+//         type=<uint>                  (a record of no known type)
+//       data is mouseData read as signed, so a wheel step down reads -120;
+//       " time=<uint>" and " extra=0x<hex>" follow a record only when non-zero;
+//       " error=<code>" is the last error the call set, when it inserted fewer
+//       records than it was given.
+//     e.g. SendInput mouse dx=32768 dy=21845 data=0 flags=0x8001 | mouse dx=0 dy=0 data=0 flags=0x0002 -> 2
+//          SendInput key vk=0x14 scan=0 flags=0x0000 | key vk=0x14 scan=0 flags=0x0002 -> 2
+//   SendInput cInputs=<uint> cbSize=<int> -> 0 error=<code>
+//       a call refused before any record was read (wrong cbSize, no records,
+//       null array).
+//   SetWindowLongA 0x<hwnd> <index> 0x<hex8> -> 0x<hex8>[ error=<code>]
+//       index is GWL_STYLE, GWL_EXSTYLE or the decimal number; the values are
+//       the new one and the returned previous one; error when the call failed.
+//     e.g. SetWindowLongA 0x10010 GWL_EXSTYLE 0x00080020 -> 0x00000000
+//   SetThreadExecutionState 0x<hex8>
+//       the flags passed, whatever the call returned.
+//     e.g. SetThreadExecutionState 0x00000001
+
+#include <string>
+#include <vector>
+
+#include "platform_win32.h"
+
+#define SIMULATED_DESKTOP_API __attribute__((visibility("default")))
+
+namespace SimulatedDesktop {
+
+struct WindowSpec {
+    std::string className;  // UTF-8
+    std::string title;      // UTF-8
+    DWORD processId = 1000;
+    DWORD threadId = 1004;
+    RECT rect{0, 0, 800, 600};  // screen coordinates, also for child windows
+    // WS_VISIBLE and WS_MINIMIZE in style are replaced by the two flags below;
+    // CreateChildWindow adds WS_CHILD.
+    LONG style = WS_OVERLAPPEDWINDOW;
+    // WS_EX_TOPMOST keeps the window above every window without it.
+    LONG exStyle = 0;
+    bool visible = true;
+    bool minimised = false;
+    bool onCurrentDesktop = true;
+};
+
+struct SendInputCall {
+    std::vector<INPUT> records;  // empty when the call was refused unread
+    UINT requested = 0;
+    int cbSize = 0;
+    UINT result = 0;
+};
+
+SIMULATED_DESKTOP_API void Reset();
+
+// Windows. A new window goes to the top of its siblings (below the topmost
+// band for a window without WS_EX_TOPMOST), as CreateWindow puts it.
+SIMULATED_DESKTOP_API HWND CreateTopLevelWindow(const WindowSpec& spec);
+SIMULATED_DESKTOP_API HWND CreateChildWindow(HWND parent, const WindowSpec& spec);
+// Destroys the window and all its descendants.
+SIMULATED_DESKTOP_API void DestroyWindow(HWND window);
+SIMULATED_DESKTOP_API void BringToTop(HWND window);
+// Child windows move along, as their positions are relative to the parent on Windows.
+SIMULATED_DESKTOP_API void SetWindowRect(HWND window, const RECT& rect);
+SIMULATED_DESKTOP_API void SetVisible(HWND window, bool visible);
+SIMULATED_DESKTOP_API void SetMinimised(HWND window, bool minimised);
+SIMULATED_DESKTOP_API void SetOnCurrentVirtualDesktop(HWND window, bool onCurrentDesktop);
+SIMULATED_DESKTOP_API LONG StyleOf(HWND window);
+SIMULATED_DESKTOP_API LONG ExStyleOf(HWND window);
+
+// Monitors. The primary monitor decides SM_CXSCREEN / SM_CYSCREEN and the
+// normalisation of absolute SendInput moves; the bounding rectangle of all
+// monitors (the virtual screen) confines the cursor.
+SIMULATED_DESKTOP_API HMONITOR PrimaryMonitor();
+// The work area starts as the whole monitor. A new primary demotes the old one.
+SIMULATED_DESKTOP_API HMONITOR AddMonitor(const RECT& rcMonitor, bool primary);
+SIMULATED_DESKTOP_API void SetWorkArea(HMONITOR monitor, const RECT& rcWork);
+// Resizes the primary monitor (and its work area) from its top-left corner.
+SIMULATED_DESKTOP_API void SetPrimaryScreenSize(int cx, int cy);
+SIMULATED_DESKTOP_API void SetSwapButtons(bool swapped);
+
+// Cursor. Positions are confined to the virtual screen, as SetCursorPos does.
+SIMULATED_DESKTOP_API void SetCursorPosition(POINT position);
+SIMULATED_DESKTOP_API POINT CursorPosition();
+SIMULATED_DESKTOP_API void SetCursorHandle(HCURSOR cursor);
+// A handle that is none of the standard cursors, like an application's own.
+SIMULATED_DESKTOP_API HCURSOR CreateCustomCursor();
+SIMULATED_DESKTOP_API void SetCursorFlags(DWORD flags);
+// GetCursorInfo fails and sets `error` until RestoreGetCursorInfo.
+SIMULATED_DESKTOP_API void FailGetCursorInfo(DWORD error);
+SIMULATED_DESKTOP_API void RestoreGetCursorInfo();
+
+// Keyboard.
+SIMULATED_DESKTOP_API void SetKeyToggled(int vk, bool toggled);
+SIMULATED_DESKTOP_API bool IsKeyToggled(int vk);
+SIMULATED_DESKTOP_API bool IsKeyDown(int vk);
+
+// The version VerifyVersionInfoW compares against; build, platform, suite and
+// product type stay those of Windows 10 workstation.
+SIMULATED_DESKTOP_API void SetOsVersion(DWORD major, DWORD minor, WORD servicePackMajor);
+
+// CoCreateInstance of the virtual-desktop manager fails with CO_E_NOTINITIALIZED,
+// what a thread without COM gets.
+SIMULATED_DESKTOP_API void FailVirtualDesktopManagerCreation(bool fail);
+// IsWindowOnCurrentVirtualDesktop fails for this window with
+// TYPE_E_ELEMENTNOTFOUND, as for windows the shell does not track.
+SIMULATED_DESKTOP_API void FailIsWindowOnCurrentVirtualDesktop(HWND window, bool fail);
+
+// SendInput inserts at most maxRecords records per call (-1: no limit) and
+// returns how many it inserted; only those take effect. A shortened call sets
+// `error` as its last error; ERROR_ACCESS_DENIED is what a blocked desktop gives.
+SIMULATED_DESKTOP_API void LimitSendInput(int maxRecords, DWORD error = ERROR_ACCESS_DENIED);
+
+// What the system did, in call order (see the journal format above).
+SIMULATED_DESKTOP_API std::vector<SendInputCall> SendInputCalls();
+SIMULATED_DESKTOP_API std::vector<EXECUTION_STATE> ExecutionStateCalls();
+SIMULATED_DESKTOP_API std::vector<std::string> Journal();
+// Empties the journal and both structured records.
+SIMULATED_DESKTOP_API void ClearJournal();
+
+}  // namespace SimulatedDesktop
