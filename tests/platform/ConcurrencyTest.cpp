@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+#include <vector>
+
+#include "platform_win32.h"
+#include "simulated_desktop.h"
+
+namespace {
+
+TEST(ConcurrencyTest, InitOnceRunsTheInitialiserOnceAcrossThreads)
+{
+    INIT_ONCE once = INIT_ONCE_STATIC_INIT;
+    std::atomic<int> initialisers{0};
+    static int context = 0;
+    std::vector<void*> seen(8, nullptr);
+    std::vector<std::thread> threads;
+    for (size_t i = 0; i < seen.size(); ++i) {
+        threads.emplace_back([&, i] {
+            BOOL pending = FALSE;
+            InitOnceBeginInitialize(&once, 0, &pending, &seen[i]);
+            if (pending) {
+                ++initialisers;
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                InitOnceComplete(&once, 0, &context);
+                seen[i] = &context;
+            }
+        });
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    EXPECT_EQ(initialisers, 1);
+    for (void* handedOut : seen) {
+        EXPECT_EQ(handedOut, &context);
+    }
+}
+
+TEST(ConcurrencyTest, AWaiterTakesOverAfterAFailedInitialisation)
+{
+    INIT_ONCE once = INIT_ONCE_STATIC_INIT;
+    BOOL pending = FALSE;
+    InitOnceBeginInitialize(&once, 0, &pending, nullptr);
+    BOOL waiterPending = FALSE;
+    std::thread waiter([&] { InitOnceBeginInitialize(&once, 0, &waiterPending, nullptr); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    InitOnceComplete(&once, INIT_ONCE_INIT_FAILED, nullptr);
+    waiter.join();
+    EXPECT_TRUE(waiterPending);
+}
+
+TEST(ConcurrencyTest, CursorCanBeReadWhileAnotherThreadInjects)
+{
+    SimulatedDesktop::Reset();
+    std::atomic<bool> done{false};
+    std::atomic<int> outside{0};
+    std::thread reader([&] {
+        while (!done) {
+            CURSORINFO info{};
+            info.cbSize = sizeof(info);
+            GetCursorInfo(&info);
+            outside += info.ptScreenPos.x < 0 || info.ptScreenPos.x >= 1920;
+        }
+    });
+    for (LONG step = 0; step < 2000; ++step) {
+        INPUT move{};
+        move.type = INPUT_MOUSE;
+        move.mi.dx = step * 32;
+        move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        SendInput(1, &move, sizeof(move));
+    }
+    done = true;
+    reader.join();
+    EXPECT_EQ(outside, 0);
+    EXPECT_EQ(SimulatedDesktop::SendInputCalls().size(), 2000u);
+}
+
+TEST(ConcurrencyTest, LastErrorIsKeptPerThread)
+{
+    SetLastError(1234);
+    DWORD seenByOther = 0;
+    std::thread other([&] {
+        SetLastError(5);
+        seenByOther = GetLastError();
+    });
+    other.join();
+    EXPECT_EQ(seenByOther, 5u);
+    EXPECT_EQ(GetLastError(), 1234u);
+}
+
+}  // namespace
