@@ -1,0 +1,6 @@
+#include "messaging/Plugin.h"
+
+void Plugin::SetPluginHandle(uint32_t handle)
+{
+    pluginHandle = handle;
+}

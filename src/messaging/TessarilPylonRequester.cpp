@@ -1,0 +1,6 @@
+#include "messaging/TessarilPylonRequester.h"
+
+void TessarilPylonRequester::SetSendFunction(TessarilSendFunction function)
+{
+    sendFunction = function;
+}
