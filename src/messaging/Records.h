@@ -27,6 +27,8 @@ struct KeyEvent {
     bool numLock = false;
     alignas(8) int64_t seq = 0;
     alignas(8) int64_t createTime = 0;
+
+    bool operator==(const KeyEvent&) const = default;
 };
 static_assert(sizeof(KeyEvent) == 40);
 
@@ -48,6 +50,8 @@ struct MouseEvent {
     alignas(8) int64_t suppressMark = 0;
     alignas(8) int64_t seq = 0;
     alignas(8) int64_t createTime = 0;
+
+    bool operator==(const MouseEvent&) const = default;
 };
 static_assert(sizeof(MouseEvent) == 128);
 

@@ -155,15 +155,8 @@ TEST_F(ServerApiResponserTest, KeyEventIsCopiedFieldByField)
     payload.seq = -3;
     payload.createTime = 1'700'000'000'999;
     ASSERT_TRUE(responser.OnReceive(TESSARIL_MSG_KEY_EVENT, &payload));
-    ASSERT_EQ(keyEvents.size(), 1u);
-    const KeyEvent& copy = keyEvents[0];
-    EXPECT_EQ(copy.keyCode, 0x1'0000'0041);
-    EXPECT_EQ(copy.capsLock, 2);
-    EXPECT_TRUE(copy.pressed);
-    EXPECT_EQ(copy.flag, 0x5A);
-    EXPECT_TRUE(copy.numLock);
-    EXPECT_EQ(copy.seq, -3);
-    EXPECT_EQ(copy.createTime, 1'700'000'000'999);
+    const KeyEvent expected{0x1'0000'0041, 2, true, 0x5A, true, -3, 1'700'000'000'999};
+    EXPECT_THAT(keyEvents, ElementsAre(expected));
 }
 
 TEST_F(ServerApiResponserTest, BoolBytesOtherThanOneReadAsTrue)
@@ -183,24 +176,8 @@ TEST_F(ServerApiResponserTest, MouseEventIsCopiedWithButtonAndTypeSignExtended)
     payload.button = -1;
     payload.eventType = -2;
     ASSERT_TRUE(responser.OnReceive(TESSARIL_MSG_MOUSE_EVENT, &payload));
-    ASSERT_EQ(mouseEvents.size(), 1u);
-    const MouseEvent& copy = mouseEvents[0];
-    EXPECT_EQ(copy.button, int64_t{-1});
-    EXPECT_EQ(copy.eventType, int64_t{-2});
-    EXPECT_EQ(copy.x, 87);
-    EXPECT_EQ(copy.y, -20);
-    EXPECT_TRUE(copy.pressed);
-    EXPECT_EQ(copy.wheelDeltaX, -120.5);
-    EXPECT_EQ(copy.wheelDeltaY, 0.7);
-    EXPECT_EQ(copy.reserved0, 1.25);
-    EXPECT_EQ(copy.reserved1, 2.5);
-    EXPECT_EQ(copy.deltaX, 4);
-    EXPECT_EQ(copy.deltaY, -5);
-    EXPECT_EQ(copy.vp_width, 800);
-    EXPECT_EQ(copy.vp_height, 600);
-    EXPECT_EQ(copy.suppressMark, 1);
-    EXPECT_EQ(copy.seq, 77);
-    EXPECT_EQ(copy.createTime, 1'700'000'000'123);
+    const MouseEvent expected{87, -20, -1, -2, true, -120.5, 0.7, 1.25, 2.5, 4, -5, 800, 600, 1, 77, 1'700'000'000'123};
+    EXPECT_THAT(mouseEvents, ElementsAre(expected));
 }
 
 TEST_F(ServerApiResponserTest, MouseEventArrayKeepsOrderAndPassesTheDuration)
