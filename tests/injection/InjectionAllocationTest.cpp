@@ -1,12 +1,9 @@
-#include <array>
 #include <functional>
 
 #include "AllocationCounter.h"
 #include "InjectorTest.h"
 
 namespace {
-
-using ::testing::IsEmpty;
 
 constexpr int kEvents = 300;
 
@@ -15,17 +12,11 @@ constexpr int kEvents = 300;
 // round of injections and the same Win32 calls made straight to the desktop.
 class InjectionAllocationTest : public InjectorTest {
 protected:
-    void SetUp() override
-    {
-        InjectorTest::SetUp();
-        ShareScreen();
-    }
-
     void InjectRound()
     {
         for (int i = 0; i < kEvents; ++i) {
             injector.InjectMouseEvent(MouseEventBuilder().At(100 + i, 200).Seq(i + 1));
-            injector.InjectKeyEvent(i % 2 == 0 ? KeyPress(0x41) : KeyRelease(0x41));
+            injector.InjectKeyEvent(Key(0x41, i % 2 == 0));
         }
     }
 
@@ -33,25 +24,19 @@ protected:
     static void CallTheDesktopDirectly()
     {
         for (int i = 0; i < kEvents; ++i) {
-            INPUT move{};
-            move.type = INPUT_MOUSE;
-            move.mi.dx = Normalised(100 + i, kScreenWidth);
-            move.mi.dy = Normalised(200, kScreenHeight);
-            move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-            SetThreadExecutionState(ES_SYSTEM_REQUIRED);
-            SendInput(1, &move, sizeof(INPUT));
-            INPUT key{};
-            key.type = INPUT_KEYBOARD;
-            key.ki.wVk = 0x41;
-            key.ki.dwFlags = i % 2 == 0 ? 0 : KEYEVENTF_KEYUP;
-            SetThreadExecutionState(ES_SYSTEM_REQUIRED);
-            SendInput(1, &key, sizeof(INPUT));
+            INPUT inputs[2]{};
+            inputs[0].type = INPUT_MOUSE;
+            inputs[0].mi.dx = static_cast<LONG>(65535.0 / kScreenWidth * (100 + i) + 0.5);
+            inputs[0].mi.dy = static_cast<LONG>(65535.0 / kScreenHeight * 200 + 0.5);
+            inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+            inputs[1].type = INPUT_KEYBOARD;
+            inputs[1].ki.wVk = 0x41;
+            inputs[1].ki.dwFlags = i % 2 == 0 ? 0 : KEYEVENTF_KEYUP;
+            for (INPUT& input : inputs) {
+                SetThreadExecutionState(ES_SYSTEM_REQUIRED);
+                SendInput(1, &input, sizeof(INPUT));
+            }
         }
-    }
-
-    static LONG Normalised(int64_t coordinate, int64_t extent)
-    {
-        return static_cast<LONG>(65535.0 / static_cast<double>(extent) * static_cast<double>(coordinate) + 0.5);
     }
 
     static long AllocationsOf(const std::function<void()>& work)
@@ -68,7 +53,7 @@ TEST_F(InjectionAllocationTest, RateLimitedInjectionInScreenModeAllocatesNothing
     // size, so that neither shows in the counts below.
     InjectRound();
     injector.UnInit();  // the second round numbers its events from 1 again
-    const std::vector<std::string> injected = SimulatedDesktop::Journal();
+    const Journal injected = SimulatedDesktop::Journal();
     ClearRecords();
 
     const long desktopOnly = AllocationsOf(CallTheDesktopDirectly);

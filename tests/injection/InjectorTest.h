@@ -1,84 +1,196 @@
 #pragma once
 
+#include <fmt/format.h>
+#include <fmt/ranges.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "FakeClock.h"
 #include "RecordingLogger.h"
+#include "coordinates/CoordinateConverterHost.h"
 #include "injection/InputInjector.h"
 #include "messaging/Records.h"
 #include "platform_win32.h"
 #include "simulated_desktop.h"
 
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+using TESSARIL_REMOTECONTROL_HOST::HostIgnoredWindow;
+using TESSARIL_SERVER_API::KeyEvent;
+using TESSARIL_SERVER_API::MouseEvent;
+using Journal = std::vector<std::string>;
+
 // The journal line with which every injected event keeps the host awake.
 inline constexpr const char* kAwake = "SetThreadExecutionState 0x00000001";
+inline constexpr LONG kTransparent = WS_EX_LAYERED | WS_EX_TRANSPARENT;
 
-// A mouse event of the viewer; by default a move to the viewport's centre with
-// sequence number 0 (always accepted) in a viewport of the primary display's size.
+// Journal text of INPUT records and of the SendInput call that carries them;
+// `outcome` defaults to the count of records, all inserted.
+inline std::string Rec(int64_t dx, int64_t dy, int64_t data, unsigned flags)
+{
+    return fmt::format("mouse dx={} dy={} data={} flags={:#06x}", dx, dy, data, flags);
+}
+inline std::string Btn(unsigned flags, int64_t data = 0) { return Rec(0, 0, data, flags); }
+inline std::string KeyRec(int64_t vk, bool up) { return fmt::format("key vk={:#x} scan=0 flags={:#06x}", vk, up ? 2 : 0); }
+inline std::string Send(const std::vector<std::string>& records, std::string outcome = "")
+{
+    return fmt::format("SendInput {} -> {}", fmt::join(records, " | "),
+                       outcome.empty() ? std::to_string(records.size()) : outcome);
+}
+inline const std::string kMove = Rec(32768, 32768, 0, 0x8001);  // the viewport's centre
+inline const std::string kCentre = Send({kMove});
+
+// A mouse event of the viewer: by default a move to the centre of a viewport of
+// the primary display's size, with sequence number 0 (always accepted).
 class MouseEventBuilder {
 public:
-    MouseEventBuilder() { At(960, 540).Viewport(1920, 1080); }
-
-    MouseEventBuilder& At(int64_t x, int64_t y) { event.x = x; event.y = y; return *this; }
+    MouseEventBuilder& At(int64_t x, int64_t y) { e.x = x; e.y = y; return *this; }
     MouseEventBuilder& Button(int64_t type, int64_t button, bool pressed)
     {
-        event.eventType = type;
-        event.button = button;
-        event.pressed = pressed;
-        return *this;
+        e.eventType = type; e.button = button; e.pressed = pressed; return *this;
     }
-    MouseEventBuilder& Wheel(double x, double y) { event.wheelDeltaX = x; event.wheelDeltaY = y; return *this; }
-    MouseEventBuilder& Delta(int64_t x, int64_t y) { event.deltaX = x; event.deltaY = y; return *this; }
-    MouseEventBuilder& Viewport(int64_t w, int64_t h) { event.vp_width = w; event.vp_height = h; return *this; }
-    MouseEventBuilder& Seq(int64_t seq) { event.seq = seq; return *this; }
-
-    operator TESSARIL_SERVER_API::MouseEvent() const { return event; }
+    MouseEventBuilder& Wheel(double x, double y) { e.wheelDeltaX = x; e.wheelDeltaY = y; return *this; }
+    MouseEventBuilder& Delta(int64_t x, int64_t y) { e.deltaX = x; e.deltaY = y; return *this; }
+    MouseEventBuilder& Viewport(int64_t w, int64_t h) { e.vp_width = w; e.vp_height = h; return *this; }
+    MouseEventBuilder& Seq(int64_t seq) { e.seq = seq; return *this; }
+    operator MouseEvent() const { return e; }
 
 private:
-    TESSARIL_SERVER_API::MouseEvent event;
+    MouseEvent e = [] { MouseEvent m; m.x = 960; m.y = 540; m.vp_width = 1920; m.vp_height = 1080; return m; }();
 };
 
-TESSARIL_SERVER_API::KeyEvent KeyPress(int64_t keyCode, int64_t capsLock = 0, bool numLock = false);
-TESSARIL_SERVER_API::KeyEvent KeyRelease(int64_t keyCode, int64_t capsLock = 0, bool numLock = false);
+inline KeyEvent Key(int64_t keyCode, bool pressed, int64_t capsLock = 0, bool numLock = false)
+{
+    KeyEvent event;
+    event.keyCode = keyCode;
+    event.pressed = pressed;
+    event.capsLock = capsLock;
+    event.numLock = numLock;
+    return event;
+}
 
-// Ignore-window requests of the three types. A type-1 request points into
-// `bytes`, which must outlive it.
-TESSARIL_REMOTECONTROL_HOST::HostIgnoredWindow ByBytes(const uint8_t* bytes, uint32_t count);
-TESSARIL_REMOTECONTROL_HOST::HostIgnoredWindow ByTitles(DWORD processId, std::vector<std::string> titles);
-TESSARIL_REMOTECONTROL_HOST::HostIgnoredWindow ByHandle(int64_t handle);
-TESSARIL_REMOTECONTROL_HOST::HostIgnoredWindow ByHandle(HWND window);
-std::array<uint8_t, 4> BytesOf(HWND window);
+inline uint64_t IdOf(const void* handle) { return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(handle)); }
+
+// Ignore-window requests; a type-1 request points into `bytes`, which must outlive it.
+inline HostIgnoredWindow Ignore(int64_t type, int64_t handle = 0)
+{
+    HostIgnoredWindow request;
+    request.ignoreType = type;
+    request.windowHandle = handle;
+    return request;
+}
+inline HostIgnoredWindow ByHandle(HWND window) { return Ignore(3, static_cast<int64_t>(IdOf(window))); }
+inline HostIgnoredWindow ByBytes(const uint8_t* bytes, uint32_t count)
+{
+    HostIgnoredWindow request = Ignore(1);
+    request.windowBytes = bytes;
+    request.windowByteCount = count;
+    return request;
+}
+inline HostIgnoredWindow ByTitles(DWORD processId, std::vector<std::string> titles)
+{
+    HostIgnoredWindow request = Ignore(2);
+    request.processId = processId;
+    request.windowTitles = std::move(titles);
+    return request;
+}
+inline std::array<uint8_t, 4> BytesOf(HWND window)
+{
+    const auto handle = static_cast<uint32_t>(IdOf(window));
+    std::array<uint8_t, 4> bytes{};
+    std::memcpy(bytes.data(), &handle, bytes.size());
+    return bytes;
+}
 
 // The journal line of a SetWindowLongA on the extended style.
-std::string ExStyleLine(HWND window, LONG newStyle, LONG previous);
-// The values the injector logs for a handle: sign-extended to 64 bits.
-uint64_t LoggedHandle(HWND window);
+inline std::string ExStyleLine(HWND window, LONG newStyle, LONG previous)
+{
+    return fmt::format("SetWindowLongA {:#x} GWL_EXSTYLE {:#010x} -> {:#010x}", IdOf(window),
+                       static_cast<uint32_t>(newStyle), static_cast<uint32_t>(previous));
+}
+// The value the injector logs for a handle: sign-extended to 64 bits.
+inline uint64_t LoggedHandle(HWND window)
+{
+    return static_cast<uint64_t>(static_cast<int64_t>(static_cast<int32_t>(IdOf(window))));
+}
 
-HWND CreateWindowAt(RECT rect, LONG exStyle = 0, const std::string& className = "Notepad");
+inline HWND CreateWindowAt(RECT rect, LONG exStyle = 0, const std::string& className = "Notepad")
+{
+    SimulatedDesktop::WindowSpec spec;
+    spec.className = className;
+    spec.rect = rect;
+    spec.exStyle = exStyle;
+    return SimulatedDesktop::CreateTopLevelWindow(spec);
+}
 
-// A fresh desktop, a fresh converter and a clock moved past every rate limit.
-// ShareScreen / ShareWindow start the injector and the converter on one target
-// and then empty the journal and the log, after the converter's own
-// rate-limited lines have been written: a test sees only what it injects.
+// A fresh desktop and converter, a clock past every rate limit (those sites are
+// statics that outlive a test), and the injector sharing the primary screen.
+// ShareScreen / ShareWindow start injector and converter on one target, then
+// empty journal and log after the converter's rate-limited lines: a test sees
+// only what it injects.
 class InjectorTest : public ::testing::Test {
 protected:
     static constexpr int64_t kScreenWidth = 1920;
     static constexpr int64_t kScreenHeight = 1080;
+    using Converter = TESSARIL_REMOTECONTROL_HOST::CoordinateConverterHost;
 
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override
+    {
+        static int64_t testTime = 1'700'000'000'000;
+        clock.Set(testTime += 1'000'000);
+        SimulatedDesktop::Reset();
+        Converter::DestroyInstance();
+        ShareScreen();
+    }
+    void TearDown() override { Converter::DestroyInstance(); }
 
-    // The primary monitor with a viewport of its size: viewport points are screen points.
-    void ShareScreen();
+    void ShareScreen() { Share(IdOf(SimulatedDesktop::PrimaryMonitor()), true, kScreenWidth, kScreenHeight); }
     // A viewport of the window's size: viewport points are shifted by the window's origin.
-    void ShareWindow(HWND window);
-    static void ClearRecords();
+    void ShareWindow(HWND window)
+    {
+        RECT rect{};
+        GetWindowRect(window, &rect);
+        Share(IdOf(window), false, rect.right - rect.left, rect.bottom - rect.top);
+    }
+    static void ClearRecords()
+    {
+        SimulatedDesktop::ClearJournal();
+        RecordingLogger::Clear();
+    }
+    static std::pair<LONG, LONG> Cursor()
+    {
+        const POINT cursor = SimulatedDesktop::CursorPosition();
+        return {cursor.x, cursor.y};
+    }
+    static void ExpectJournal(const Journal& journal)
+    {
+        EXPECT_THAT(SimulatedDesktop::Journal(), ElementsAreArray(journal));
+    }
+    static void ExpectLog(const std::vector<LoggedLine>& lines)
+    {
+        EXPECT_THAT(RecordingLogger::Lines(), ElementsAreArray(lines));
+    }
 
     FakeClock clock;
     TESSARIL_REMOTECONTROL_HOST::InputInjector injector;
+
+private:
+    void Share(uint64_t id, bool isScreen, int64_t width, int64_t height)
+    {
+        Converter* converter = Converter::GetInstance();
+        converter->SetScreenId(id, isScreen);
+        converter->Reset({0, 0, width, height});
+        int64_t x = 1;
+        int64_t y = 1;
+        converter->ViewportToScreen(x, y, width, height);  // spends the rate-limited lines
+        injector.Init(id, isScreen);
+        ClearRecords();
+    }
 };

@@ -2,12 +2,9 @@
 
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
-using TESSARIL_SERVER_API::KeyEvent;
-
-constexpr const char* kCapsTap = "SendInput key vk=0x14 scan=0 flags=0x0000 | key vk=0x14 scan=0 flags=0x0002 -> 2";
-constexpr const char* kNumTap = "SendInput key vk=0x90 scan=0 flags=0x0000 | key vk=0x90 scan=0 flags=0x0002 -> 2";
+const std::string kCapsTap = Send({KeyRec(0x14, false), KeyRec(0x14, true)});
+const std::string kNumTap = Send({KeyRec(0x90, false), KeyRec(0x90, true)});
+std::string Press(int64_t vk) { return Send({KeyRec(vk, false)}); }
 
 using KeyboardInjectionTest = InjectorTest;
 
@@ -17,35 +14,25 @@ TEST_F(KeyboardInjectionTest, LockKeysFollowTheViewerOnlyBeforeAPressOfAnotherKe
         const char* label;
         KeyEvent event;
         bool hostCaps, hostNum;
-        std::vector<std::string> expectedJournal;
-        bool expectedCaps, expectedNum;
+        Journal calls;
+        bool caps, num;  // afterwards
     } rows[] = {
-        {"caps wanted, host off", KeyPress(0x41, 1), false, false,
-         {kAwake, kCapsTap, "SendInput key vk=0x41 scan=0 flags=0x0000 -> 1"}, true, false},
-        {"caps not wanted, host on: stays on", KeyPress(0x41, 0), true, false,
-         {kAwake, "SendInput key vk=0x41 scan=0 flags=0x0000 -> 1"}, true, false},
-        {"any non-zero caps value counts", KeyPress(0x41, -2), false, false,
-         {kAwake, kCapsTap, "SendInput key vk=0x41 scan=0 flags=0x0000 -> 1"}, true, false},
-        {"both wanted, both off: caps first", KeyPress(0x41, 1, true), false, false,
-         {kAwake, kCapsTap, kNumTap, "SendInput key vk=0x41 scan=0 flags=0x0000 -> 1"}, true, true},
-        {"both wanted, both on", KeyPress(0x41, 1, true), true, true,
-         {kAwake, "SendInput key vk=0x41 scan=0 flags=0x0000 -> 1"}, true, true},
-        {"num wanted, host num off", KeyPress(0x60, 0, true), true, false,
-         {kAwake, kNumTap, "SendInput key vk=0x60 scan=0 flags=0x0000 -> 1"}, true, true},
-        {"num not wanted, host num on: stays on", KeyPress(0x60, 1, false), true, true,
-         {kAwake, "SendInput key vk=0x60 scan=0 flags=0x0000 -> 1"}, true, true},
-        {"a release never syncs", KeyRelease(0x41, 1, true), false, false,
-         {kAwake, "SendInput key vk=0x41 scan=0 flags=0x0002 -> 1"}, false, false},
-        {"caps lock itself toggles alone", KeyPress(VK_CAPITAL, 1, true), false, false,
-         {kAwake, "SendInput key vk=0x14 scan=0 flags=0x0000 -> 1"}, true, false},
-        {"num lock itself toggles alone", KeyPress(VK_NUMLOCK, 1, true), false, true,
-         {kAwake, "SendInput key vk=0x90 scan=0 flags=0x0000 -> 1"}, false, false},
-        {"caps lock above 32 bits is still caps lock", KeyPress(0x1'0000'0014, 1), false, false,
-         {kAwake, "SendInput key vk=0x14 scan=0 flags=0x0000 -> 1"}, true, false},
-        {"0x10014 is no lock key, but its low 16 bits are", KeyPress(0x1'0014, 1), false, false,
-         {kAwake, kCapsTap, "SendInput key vk=0x14 scan=0 flags=0x0000 -> 1"}, false, false},
-        {"negative code", KeyPress(-1), false, false,
-         {kAwake, "SendInput key vk=0xffff scan=0 flags=0x0000 -> 1"}, false, false},
+        {"caps wanted, host off", Key(0x41, true, 1), false, false, {kCapsTap, Press(0x41)}, true, false},
+        {"caps not wanted, host on: stays on", Key(0x41, true, 0), true, false, {Press(0x41)}, true, false},
+        {"any non-zero caps value counts", Key(0x41, true, -2), false, false, {kCapsTap, Press(0x41)}, true, false},
+        {"both wanted, both off: caps first", Key(0x41, true, 1, true), false, false,
+         {kCapsTap, kNumTap, Press(0x41)}, true, true},
+        {"both wanted, both on", Key(0x41, true, 1, true), true, true, {Press(0x41)}, true, true},
+        {"num wanted, host num off", Key(0x60, true, 0, true), true, false, {kNumTap, Press(0x60)}, true, true},
+        {"num not wanted, host num on: stays on", Key(0x60, true, 1), true, true, {Press(0x60)}, true, true},
+        {"a release never syncs", Key(0x41, false, 1, true), false, false, {Send({KeyRec(0x41, true)})}, false, false},
+        {"caps lock itself toggles alone", Key(VK_CAPITAL, true, 1, true), false, false, {Press(0x14)}, true, false},
+        {"num lock itself toggles alone", Key(VK_NUMLOCK, true, 1, true), false, true, {Press(0x90)}, false, false},
+        {"caps lock above 32 bits is still caps lock", Key(0x1'0000'0014, true, 1), false, false, {Press(0x14)}, true,
+         false},
+        {"0x10014 is no lock key, but its low 16 bits are", Key(0x1'0014, true, 1), false, false,
+         {kCapsTap, Press(0x14)}, false, false},
+        {"negative code", Key(-1, true), false, false, {Press(0xffff)}, false, false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
@@ -54,24 +41,21 @@ TEST_F(KeyboardInjectionTest, LockKeysFollowTheViewerOnlyBeforeAPressOfAnotherKe
         SimulatedDesktop::SetKeyToggled(VK_NUMLOCK, row.hostNum);
         ClearRecords();
         injector.InjectKeyEvent(row.event);
-        EXPECT_THAT(SimulatedDesktop::Journal(), ElementsAreArray(row.expectedJournal));
-        EXPECT_EQ(SimulatedDesktop::IsKeyToggled(VK_CAPITAL), row.expectedCaps);
-        EXPECT_EQ(SimulatedDesktop::IsKeyToggled(VK_NUMLOCK), row.expectedNum);
+        Journal expected{kAwake};
+        expected.insert(expected.end(), row.calls.begin(), row.calls.end());
+        ExpectJournal(expected);
+        EXPECT_EQ(std::pair(SimulatedDesktop::IsKeyToggled(VK_CAPITAL), SimulatedDesktop::IsKeyToggled(VK_NUMLOCK)),
+                  std::pair(row.caps, row.num));
     }
 }
 
 TEST_F(KeyboardInjectionTest, RefusedKeyIsLoggedWithTheErrorCodeAndARefusedTapIsNot)
 {
     SimulatedDesktop::LimitSendInput(0, ERROR_ACCESS_DENIED);
-
-    injector.InjectKeyEvent(KeyPress(0x41, 1));
-
-    EXPECT_THAT(SimulatedDesktop::Journal(),
-                ElementsAre(kAwake,
-                            "SendInput key vk=0x14 scan=0 flags=0x0000 | key vk=0x14 scan=0 flags=0x0002 -> 0 error=5",
-                            "SendInput key vk=0x41 scan=0 flags=0x0000 -> 0 error=5"));
-    EXPECT_THAT(RecordingLogger::Lines(),
-                ElementsAre(InfoLine("Inject a KeyEvent"), ErrorLine("Failed to inject a key event ErroCode is 5")));
+    injector.InjectKeyEvent(Key(0x41, true, 1));
+    ExpectJournal({kAwake, Send({KeyRec(0x14, false), KeyRec(0x14, true)}, "0 error=5"),
+                   Send({KeyRec(0x41, false)}, "0 error=5")});
+    ExpectLog({InfoLine("Inject a KeyEvent"), ErrorLine("Failed to inject a key event ErroCode is 5")});
 }
 
 }  // namespace

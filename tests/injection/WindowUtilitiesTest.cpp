@@ -22,16 +22,40 @@ constexpr WindowHandle kNoWindow = 0x4242;
 constexpr char kCoreWindow[] = "Windows.UI.Core.CoreWindow";
 constexpr char kFrame[] = "ApplicationFrameWindow";
 
-bool SameRect(const RECT& a, const RECT& b)
-{
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
+std::string Printed(const RECT& r) { return fmt::format("({}, {}, {}, {})", r.left, r.top, r.right, r.bottom); }
 
 std::string ExStyleLine(WindowHandle window, LONG written, LONG replaced)
 {
     return fmt::format("SetWindowLongA {:#x} GWL_EXSTYLE {:#010x} -> {:#010x}", window, static_cast<uint32_t>(written),
                        static_cast<uint32_t>(replaced));
 }
+
+WindowSpec Spec(const std::string& className, const std::string& title = "Untitled", RECT rect = {0, 0, 800, 600},
+                bool visible = true, bool minimised = false, LONG exStyle = 0)
+{
+    WindowSpec spec;
+    spec.className = className;
+    spec.title = title;
+    spec.rect = rect;
+    spec.visible = visible;
+    spec.minimised = minimised;
+    spec.exStyle = exStyle;
+    return spec;
+}
+
+WindowSpec Elsewhere(WindowSpec spec)  // on another virtual desktop
+{
+    spec.onCurrentDesktop = false;
+    return spec;
+}
+
+// A window to create, with the classes of its children, and whether a test keeps it.
+struct WindowRow {
+    const char* label;
+    WindowSpec spec;
+    std::vector<std::string> childClasses;
+    bool kept;
+};
 
 class WindowUtilitiesTest : public ::testing::Test {
 protected:
@@ -40,335 +64,218 @@ protected:
         SimulatedDesktop::Reset();
         RecordingLogger::Clear();
     }
-
-    static WindowSpec Spec(const std::string& className, const std::string& title = "Untitled",
-                           RECT rect = {0, 0, 800, 600})
-    {
-        WindowSpec spec;
-        spec.className = className;
-        spec.title = title;
-        spec.rect = rect;
-        return spec;
-    }
+    void TearDown() override { EXPECT_THAT(RecordingLogger::Lines(), IsEmpty()) << "the utilities write no log line"; }
 
     static WindowHandle Create(const WindowSpec& spec) { return FromHwnd(SimulatedDesktop::CreateTopLevelWindow(spec)); }
-
     static WindowHandle CreateChild(WindowHandle parent, const std::string& className)
     {
         return FromHwnd(SimulatedDesktop::CreateChildWindow(ToHwnd(parent), Spec(className)));
     }
-
+    static WindowHandle Create(const WindowRow& row)
+    {
+        const WindowHandle window = Create(row.spec);
+        for (const auto& childClass : row.childClasses) {
+            CreateChild(window, childClass);
+        }
+        return window;
+    }
     static WindowHandle Destroyed()
     {
         const WindowHandle window = Create(Spec("Notepad"));
         SimulatedDesktop::DestroyWindow(ToHwnd(window));
         return window;
     }
-};
-
-TEST_F(WindowUtilitiesTest, GetWindowRectOfGivesTheRectangleOrZerosWithTheErrorCode)
-{
-    const WindowHandle window = Create(Spec("Notepad", "Notes", {-300, 20, 500, 620}));
-    const WindowHandle destroyed = Destroyed();
-    const struct {
-        const char* label;
-        WindowHandle window;
-        RECT expected;
-        std::string error;
-    } rows[] = {
-        {"a window", window, {-300, 20, 500, 620}, "untouched"},
-        {"a destroyed window", destroyed, {0, 0, 0, 0}, "GetWindowRect for failed,code:1400"},
-        {"handle 0", 0, {0, 0, 0, 0}, "GetWindowRect for failed,code:1400"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.label);
-        std::string error = "untouched";
-        EXPECT_TRUE(SameRect(GetWindowRectOf(row.window, error), row.expected));
-        EXPECT_EQ(error, row.error);
-    }
-}
-
-TEST_F(WindowUtilitiesTest, GetMonitorRectGivesRcMonitorOrZerosWithTheErrorCode)
-{
-    const auto primary = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(SimulatedDesktop::PrimaryMonitor()));
-    const HMONITOR left = SimulatedDesktop::AddMonitor({-1600, 0, 0, 900}, false);
-    SimulatedDesktop::SetWorkArea(left, {-1600, 0, 0, 860});
-    const struct {
-        const char* label;
-        uint32_t monitor;
-        RECT expected;
-        std::string error;
-    } rows[] = {
-        {"the primary monitor", primary, {0, 0, 1920, 1080}, "untouched"},
-        {"a monitor left of it, not its work area", static_cast<uint32_t>(reinterpret_cast<uintptr_t>(left)),
-         {-1600, 0, 0, 900}, "untouched"},
-        {"an invalid handle", 0x4243, {0, 0, 0, 0}, "GetMonitorInfoA failed,code:1461"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.label);
-        std::string error = "untouched";
-        EXPECT_TRUE(SameRect(GetMonitorRect(row.monitor, error), row.expected));
-        EXPECT_EQ(error, row.error);
-    }
-}
-
-TEST_F(WindowUtilitiesTest, SetIgnoreMouseEventsAddsLayeredAndTransparentAndGivesTheOldStyle)
-{
-    const struct {
-        const char* label;
-        LONG exStyle;
-        LONG expected;
-    } rows[] = {
-        {"no extended style", 0, WS_EX_LAYERED | WS_EX_TRANSPARENT},
-        {"other bits are kept", WS_EX_TOOLWINDOW | WS_EX_APPWINDOW,
-         WS_EX_TOOLWINDOW | WS_EX_APPWINDOW | WS_EX_LAYERED | WS_EX_TRANSPARENT},
-        {"both bits already set", WS_EX_LAYERED | WS_EX_TRANSPARENT, WS_EX_LAYERED | WS_EX_TRANSPARENT},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.label);
-        SimulatedDesktop::Reset();
-        WindowSpec spec = Spec("Notepad");
-        spec.exStyle = row.exStyle;
-        const WindowHandle window = Create(spec);
-        LONG previous = -1;
-        EXPECT_TRUE(SetIgnoreMouseEvents(window, &previous));
-        EXPECT_EQ(previous, row.exStyle);
-        EXPECT_EQ(SimulatedDesktop::ExStyleOf(ToHwnd(window)), row.expected);
-        EXPECT_THAT(SimulatedDesktop::Journal(), ElementsAre(ExStyleLine(window, row.expected, row.exStyle)));
-    }
-}
-
-TEST_F(WindowUtilitiesTest, SetIgnoreMouseEventsRefusesANonWindowWithoutWriting)
-{
-    LONG previous = -1;
-    EXPECT_FALSE(SetIgnoreMouseEvents(Destroyed(), &previous));
-    EXPECT_EQ(previous, -1);
-    EXPECT_THAT(SimulatedDesktop::Journal(), IsEmpty());
-}
-
-TEST_F(WindowUtilitiesTest, ResetIgnoreMouseEventsWritesTheStyleBack)
-{
-    const WindowHandle window = Create(Spec("Notepad"));
-    LONG previous = 0;
-    SetIgnoreMouseEvents(window, &previous);
-    SimulatedDesktop::ClearJournal();
-    std::string error = "untouched";
-    EXPECT_TRUE(ResetIgnoreMouseEvents(window, WS_EX_TOOLWINDOW, error));
-    EXPECT_EQ(error, "untouched");
-    EXPECT_THAT(SimulatedDesktop::Journal(),
-                ElementsAre(ExStyleLine(window, WS_EX_TOOLWINDOW, WS_EX_LAYERED | WS_EX_TRANSPARENT)));
-}
-
-TEST_F(WindowUtilitiesTest, ResetIgnoreMouseEventsOnADestroyedWindowLeavesTheErrorText)
-{
-    std::string error = "untouched";
-    EXPECT_FALSE(ResetIgnoreMouseEvents(Destroyed(), 0, error));
-    EXPECT_EQ(error, "untouched");
-    EXPECT_THAT(SimulatedDesktop::Journal(), IsEmpty());
-}
-
-// SetWindowLongA answers 0 both on failure and for a replaced style of 0.
-TEST_F(WindowUtilitiesTest, ResetIgnoreMouseEventsOverAZeroStyleFailsWithAnEmptyText)
-{
-    const WindowHandle window = Create(Spec("Notepad"));
-    SetLastError(ERROR_ACCESS_DENIED);
-    std::string error = "untouched";
-    EXPECT_FALSE(ResetIgnoreMouseEvents(window, WS_EX_TOOLWINDOW, error));
-    EXPECT_EQ(error, "") << "not the code of an earlier call";
-    EXPECT_EQ(SimulatedDesktop::ExStyleOf(ToHwnd(window)), WS_EX_TOOLWINDOW);
-}
-
-TEST_F(WindowUtilitiesTest, CollectCoveringWindowsRefusesHandleZeroAndChildWindows)
-{
-    const WindowHandle parent = Create(Spec("Notepad"));
-    const WindowHandle child = CreateChild(parent, "Edit");
-    Create(Spec("Above"));
-    const struct {
-        const char* label;
-        WindowHandle window;
-    } rows[] = {{"handle 0", 0}, {"a child window", child}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.label);
-        WindowHandleList list{kNoWindow};
-        EXPECT_FALSE(CollectCoveringWindows(row.window, list));
-        EXPECT_THAT(list, IsEmpty());
-    }
-}
-
-TEST_F(WindowUtilitiesTest, CollectCoveringWindowsOfANonWindowIsAnEmptySuccess)
-{
-    Create(Spec("Above"));
-    WindowHandleList list{kNoWindow};
-    EXPECT_TRUE(CollectCoveringWindows(kNoWindow, list));
-    EXPECT_THAT(list, IsEmpty());
-}
-
-TEST_F(WindowUtilitiesTest, CollectCoveringWindowsListsVisibleOverlappingWindowsAboveNearestFirst)
-{
-    WindowSpec topmost = Spec("Topmost", "Always on top", {450, 450, 900, 900});
-    topmost.exStyle = WS_EX_TOPMOST;
-    const WindowHandle alwaysOnTop = Create(topmost);
-    Create(Spec("Below", "", {0, 0, 1000, 1000}));
-    const WindowHandle target = Create(Spec("Target", "", {100, 100, 500, 500}));
-    const WindowHandle overlapping = Create(Spec("Overlapping", "", {400, 400, 600, 600}));
-    Create(Spec("Apart", "", {600, 0, 800, 100}));
-    WindowSpec hidden = Spec("Hidden", "", {100, 100, 500, 500});
-    hidden.visible = false;
-    Create(hidden);
-    Create(Spec("Touching", "", {500, 100, 700, 500}));
-    WindowSpec otherProcess = Spec("Covering", "", {0, 0, 1000, 1000});
-    otherProcess.processId = 2000;
-    const WindowHandle covering = Create(otherProcess);
-
-    WindowHandleList list;
-    EXPECT_TRUE(CollectCoveringWindows(target, list));
-    EXPECT_THAT(list, ElementsAre(overlapping, covering, alwaysOnTop));
-}
-
-// One row per window, created in this order; EnumWindows delivers them from
-// the top of the z-order, so the kept ones come back newest first.
-struct TopWindowRow {
-    const char* label;
-    WindowSpec spec;
-    std::vector<std::string> childClasses;
-    bool kept;
-};
-
-WindowSpec With(WindowSpec spec, bool visible, bool minimised)
-{
-    spec.visible = visible;
-    spec.minimised = minimised;
-    return spec;
-}
-
-class EnumVisibleTopWindowsTest : public WindowUtilitiesTest {
-protected:
-    // Creates the rows' windows and answers the kept ones in z-order.
-    static WindowHandleList CreateRows(const std::vector<TopWindowRow>& rows)
+    // Creates the rows' windows; EnumWindows delivers them from the top of the
+    // z-order, so the kept ones come back newest first.
+    static WindowHandleList CreateRows(const std::vector<WindowRow>& rows)
     {
         WindowHandleList kept;
         for (const auto& row : rows) {
-            const WindowHandle window = Create(row.spec);
-            for (const auto& childClass : row.childClasses) {
-                CreateChild(window, childClass);
-            }
+            const WindowHandle window = Create(row);
             if (row.kept) {
                 kept.insert(kept.begin(), window);
             }
         }
         return kept;
     }
+    static WindowHandleList Enumerated()
+    {
+        WindowHandleList list{kNoWindow};
+        EnumVisibleTopWindows(list);
+        return list;
+    }
 };
 
-TEST_F(EnumVisibleTopWindowsTest, LeavesOutTheDesktopButtonsHiddenMinimisedAndEmptyFrames)
+TEST_F(WindowUtilitiesTest, RectangleQueriesGiveTheRectangleOrZerosWithTheErrorCode)
 {
-    const std::vector<TopWindowRow> rows = {
+    const WindowHandle window = Create(Spec("Notepad", "Notes", {-300, 20, 500, 620}));
+    const HMONITOR left = SimulatedDesktop::AddMonitor({-1600, 0, 0, 900}, false);
+    SimulatedDesktop::SetWorkArea(left, {-1600, 0, 0, 860});
+    const auto monitor = [](HMONITOR handle) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(handle)); };
+    const struct {
+        const char* label;
+        std::function<RECT(std::string&)> query;
+        std::string expected;
+    } rows[] = {
+        {"a window", [&](std::string& e) { return GetWindowRectOf(window, e); }, "(-300, 20, 500, 620) untouched"},
+        {"a destroyed window", [&](std::string& e) { return GetWindowRectOf(Destroyed(), e); },
+         "(0, 0, 0, 0) GetWindowRect for failed,code:1400"},
+        {"window handle 0", [](std::string& e) { return GetWindowRectOf(0, e); },
+         "(0, 0, 0, 0) GetWindowRect for failed,code:1400"},
+        {"the primary monitor", [&](std::string& e) { return GetMonitorRect(monitor(SimulatedDesktop::PrimaryMonitor()), e); },
+         "(0, 0, 1920, 1080) untouched"},
+        {"a monitor left of it, not its work area", [&](std::string& e) { return GetMonitorRect(monitor(left), e); },
+         "(-1600, 0, 0, 900) untouched"},
+        {"an invalid monitor", [](std::string& e) { return GetMonitorRect(0x4243, e); },
+         "(0, 0, 0, 0) GetMonitorInfoA failed,code:1461"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        std::string error = "untouched";
+        const RECT rect = row.query(error);
+        EXPECT_EQ(Printed(rect) + " " + error, row.expected);
+    }
+}
+
+TEST_F(WindowUtilitiesTest, SetIgnoreMouseEventsAddsLayeredAndTransparentAndGivesTheOldStyle)
+{
+    constexpr LONG kTransparent = WS_EX_LAYERED | WS_EX_TRANSPARENT;
+    for (const LONG exStyle : {LONG{0}, LONG{WS_EX_TOOLWINDOW | WS_EX_APPWINDOW}, kTransparent}) {
+        SCOPED_TRACE(exStyle);
+        SimulatedDesktop::Reset();
+        const WindowHandle window = Create(Spec("Notepad", "", {0, 0, 800, 600}, true, false, exStyle));
+        LONG previous = -1;
+        EXPECT_TRUE(SetIgnoreMouseEvents(window, &previous));
+        EXPECT_EQ(previous, exStyle);
+        EXPECT_EQ(SimulatedDesktop::ExStyleOf(ToHwnd(window)), exStyle | kTransparent);
+        EXPECT_THAT(SimulatedDesktop::Journal(), ElementsAre(ExStyleLine(window, exStyle | kTransparent, exStyle)));
+    }
+    LONG previous = -1;
+    EXPECT_FALSE(SetIgnoreMouseEvents(Destroyed(), &previous)) << "a non-window";
+    EXPECT_EQ(previous, -1);
+}
+
+// SetWindowLongA answers 0 both on failure and for a replaced style of 0, so
+// writing over a zero style fails with an empty text, not an earlier call's code.
+TEST_F(WindowUtilitiesTest, ResetIgnoreMouseEventsWritesTheStyleBackOrFails)
+{
+    const WindowHandle changed = Create(Spec("Notepad"));
+    SetIgnoreMouseEvents(changed, nullptr);
+    const WindowHandle zeroStyle = Create(Spec("Notepad"));
+    const WindowHandle destroyed = Destroyed();
+    const struct {
+        const char* label;
+        WindowHandle window;
+        bool written;
+        std::string error;
+        std::vector<std::string> journal;
+    } rows[] = {
+        {"a changed window", changed, true, "untouched",
+         {ExStyleLine(changed, WS_EX_TOOLWINDOW, WS_EX_LAYERED | WS_EX_TRANSPARENT)}},
+        {"a destroyed window", destroyed, false, "untouched", {}},
+        {"a window of style 0", zeroStyle, false, "", {ExStyleLine(zeroStyle, WS_EX_TOOLWINDOW, 0)}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        SimulatedDesktop::ClearJournal();
+        SetLastError(ERROR_ACCESS_DENIED);
+        std::string error = "untouched";
+        EXPECT_EQ(ResetIgnoreMouseEvents(row.window, WS_EX_TOOLWINDOW, error), row.written);
+        EXPECT_EQ(error, row.error);
+        EXPECT_THAT(SimulatedDesktop::Journal(), ElementsAreArray(row.journal));
+    }
+}
+
+TEST_F(WindowUtilitiesTest, CollectCoveringWindowsListsVisibleOverlappingWindowsAboveNearestFirst)
+{
+    const WindowHandle alwaysOnTop =
+        Create(Spec("Topmost", "Always on top", {450, 450, 900, 900}, true, false, WS_EX_TOPMOST));
+    Create(Spec("Below", "", {0, 0, 1000, 1000}));
+    const WindowHandle target = Create(Spec("Target", "", {100, 100, 500, 500}));
+    const WindowHandle child = CreateChild(target, "Edit");
+    const WindowHandle overlapping = Create(Spec("Overlapping", "", {400, 400, 600, 600}));
+    Create(Spec("Apart", "", {600, 0, 800, 100}));
+    Create(Spec("Hidden", "", {100, 100, 500, 500}, false));
+    Create(Spec("Touching", "", {500, 100, 700, 500}));
+    WindowSpec otherProcess = Spec("Covering", "", {0, 0, 1000, 1000});
+    otherProcess.processId = 2000;
+    const WindowHandle covering = Create(otherProcess);
+
+    const struct {
+        const char* label;
+        WindowHandle window;
+        bool succeeds;
+        WindowHandleList expected;
+    } rows[] = {
+        {"a top-level window", target, true, {overlapping, covering, alwaysOnTop}},
+        {"handle 0 is refused", 0, false, {}},
+        {"a child window is refused", child, false, {}},
+        {"a non-window is an empty success", kNoWindow, true, {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        WindowHandleList list{kNoWindow};
+        EXPECT_EQ(CollectCoveringWindows(row.window, list), row.succeeds);
+        EXPECT_THAT(list, ElementsAreArray(row.expected));
+    }
+}
+
+TEST_F(WindowUtilitiesTest, EnumVisibleTopWindowsLeavesOutTheDesktopButtonsHiddenMinimisedAndEmptyFrames)
+{
+    const WindowHandleList expected = CreateRows({
         {"a plain window", Spec("Notepad"), {}, true},
         {"the desktop", Spec("Progman", "Program Manager"), {}, false},
         {"a button", Spec("Button", "Start"), {}, false},
         {"class names are case-sensitive", Spec("progman"), {}, true},
-        {"an invisible window", With(Spec("Notepad"), false, false), {}, false},
-        {"a minimised window", With(Spec("Notepad"), true, true), {}, false},
+        {"an invisible window", Spec("Notepad", "", {}, false), {}, false},
+        {"a minimised window", Spec("Notepad", "", {}, true, true), {}, false},
         {"a bare CoreWindow", Spec(kCoreWindow, "Calculator"), {}, false},
         {"a frame without a title", Spec(kFrame, ""), {kCoreWindow}, false},
         {"a titled frame with its CoreWindow", Spec(kFrame, "Calculator"), {kCoreWindow}, true},
         {"a titled frame without a CoreWindow", Spec(kFrame, "Settings"), {"ApplicationFrameTitleBarWindow"}, false},
-        {"a minimised titled frame with its CoreWindow", With(Spec(kFrame, "Mail"), true, true), {kCoreWindow}, false},
+        {"a minimised titled frame with its CoreWindow", Spec(kFrame, "Mail", {}, true, true), {kCoreWindow}, false},
         {"a window without a title", Spec("Notepad", ""), {}, true},
-    };
-    const WindowHandleList expected = CreateRows(rows);
-    WindowHandleList list{kNoWindow};
-    EnumVisibleTopWindows(list);
-    EXPECT_THAT(list, ElementsAreArray(expected));
+        {"a window of another virtual desktop", Elsewhere(Spec("Notepad")), {}, false},
+    });
+    EXPECT_THAT(Enumerated(), ElementsAreArray(expected));
 }
 
-TEST_F(EnumVisibleTopWindowsTest, LeavesOutWindowsOfOtherVirtualDesktops)
+TEST_F(WindowUtilitiesTest, EnumVisibleTopWindowsHidesNoFrameBeforeWindows8NorAnyDesktopWithoutTheManager)
 {
-    WindowSpec elsewhere = Spec("Notepad", "On desktop 2");
-    elsewhere.onCurrentDesktop = false;
-    const WindowHandle here = Create(Spec("Notepad", "On desktop 1"));
-    Create(elsewhere);
-    WindowHandleList list;
-    EnumVisibleTopWindows(list);
-    EXPECT_THAT(list, ElementsAre(here));
-}
-
-TEST_F(EnumVisibleTopWindowsTest, KeepsEveryWindowWhenTheVirtualDesktopManagerCannotBeCreated)
-{
-    WindowSpec elsewhere = Spec("Notepad", "On desktop 2");
-    elsewhere.onCurrentDesktop = false;
-    const WindowHandle here = Create(Spec("Notepad", "On desktop 1"));
-    const WindowHandle there = Create(elsewhere);
-    SimulatedDesktop::FailVirtualDesktopManagerCreation(true);
-    WindowHandleList list;
-    EnumVisibleTopWindows(list);
-    EXPECT_THAT(list, ElementsAre(there, here));
-}
-
-TEST_F(EnumVisibleTopWindowsTest, BeforeWindows8NoFrameIsHidden)
-{
-    const std::vector<TopWindowRow> rows = {
+    const WindowHandleList expected = CreateRows({
         {"a bare CoreWindow", Spec(kCoreWindow, "Calculator"), {}, true},
         {"a frame without a title", Spec(kFrame, ""), {}, true},
         {"the desktop is still left out", Spec("Progman"), {}, false},
-    };
-    const WindowHandleList expected = CreateRows(rows);
+        {"a window of another virtual desktop", Elsewhere(Spec("Notepad")), {}, true},
+    });
     SimulatedDesktop::SetOsVersion(6, 1, 1);
-    WindowHandleList list;
-    EnumVisibleTopWindows(list);
-    EXPECT_THAT(list, ElementsAreArray(expected));
+    SimulatedDesktop::FailVirtualDesktopManagerCreation(true);
+    EXPECT_THAT(Enumerated(), ElementsAreArray(expected));
 }
 
-TEST_F(WindowUtilitiesTest, IsHiddenUwpFrameFollowsTheFrameRules)
+// The frame rules the enumeration's table leaves open, and the version they need.
+TEST_F(WindowUtilitiesTest, IsHiddenUwpFrameFollowsTheFrameRulesFromWindows8On)
 {
-    const struct {
-        const char* label;
-        WindowSpec spec;
-        std::vector<std::string> childClasses;
-        bool hidden;
-    } rows[] = {
-        {"a bare CoreWindow", Spec(kCoreWindow, "Calculator"), {}, true},
-        {"a frame without a title", Spec(kFrame, ""), {kCoreWindow}, true},
-        {"a titled frame with its CoreWindow", Spec(kFrame, "Calculator"), {"Title", kCoreWindow}, false},
-        {"a titled frame without a CoreWindow", Spec(kFrame, "Settings"), {"Title"}, true},
+    const std::vector<WindowRow> rows = {
         {"a titled frame without children", Spec(kFrame, "Settings"), {}, true},
-        {"a minimised titled frame without a CoreWindow", With(Spec(kFrame, "Settings"), true, true), {}, false},
-        {"an invisible titled frame without a CoreWindow", With(Spec(kFrame, "Settings"), false, false), {}, true},
-        {"another class", Spec("Notepad", ""), {}, false},
+        {"a minimised titled frame without a CoreWindow", Spec(kFrame, "Settings", {}, true, true), {}, false},
+        {"an invisible titled frame without a CoreWindow", Spec(kFrame, "Settings", {}, false), {}, true},
         {"class names are case-sensitive", Spec("applicationframewindow", ""), {}, false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
-        const WindowHandle window = Create(row.spec);
-        for (const auto& childClass : row.childClasses) {
-            CreateChild(window, childClass);
-        }
-        EXPECT_EQ(IsHiddenUwpFrame(window), row.hidden);
+        EXPECT_EQ(IsHiddenUwpFrame(Create(row)), row.kept);
     }
-}
+    const WindowHandle nested = Create(Spec(kFrame, "Calculator"));
+    CreateChild(CreateChild(nested, "Host"), kCoreWindow);
+    EXPECT_FALSE(IsHiddenUwpFrame(nested)) << "a CoreWindow nested deeper";
 
-TEST_F(WindowUtilitiesTest, IsHiddenUwpFrameFindsACoreWindowNestedDeeper)
-{
-    const WindowHandle frame = Create(Spec(kFrame, "Calculator"));
-    CreateChild(CreateChild(frame, "Host"), kCoreWindow);
-    EXPECT_FALSE(IsHiddenUwpFrame(frame));
-}
-
-TEST_F(WindowUtilitiesTest, IsHiddenUwpFrameNeedsWindows8)
-{
     const WindowHandle coreWindow = Create(Spec(kCoreWindow, "Calculator"));
-    const struct {
-        DWORD major;
-        DWORD minor;
-        WORD servicePack;
-        bool hidden;
-    } rows[] = {
-        {5, 1, 3, false}, {6, 1, 1, false}, {6, 2, 0, true}, {6, 3, 0, true}, {10, 0, 0, true},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(fmt::format("Windows {}.{} SP{}", row.major, row.minor, row.servicePack));
-        SimulatedDesktop::SetOsVersion(row.major, row.minor, row.servicePack);
-        EXPECT_EQ(IsHiddenUwpFrame(coreWindow), row.hidden);
+    for (const auto& [major, minor, servicePack, hidden] : std::vector<std::tuple<DWORD, DWORD, WORD, bool>>{
+             {5, 1, 3, false}, {6, 1, 1, false}, {6, 2, 0, true}, {6, 3, 0, true}, {10, 0, 0, true}}) {
+        SCOPED_TRACE(fmt::format("Windows {}.{} SP{}", major, minor, servicePack));
+        SimulatedDesktop::SetOsVersion(major, minor, servicePack);
+        EXPECT_EQ(IsHiddenUwpFrame(coreWindow), hidden);
     }
 }
 
@@ -381,18 +288,15 @@ TEST_F(WindowUtilitiesTest, EnumChildWindowListGivesAllDescendantsInEnumerationO
     WindowHandleList children{kNoWindow};
     EnumChildWindowList(parent, children);
     EXPECT_THAT(children, ElementsAre(upper, lower, nested));
-
     EnumChildWindowList(upper, children);
     EXPECT_THAT(children, IsEmpty());
 }
 
 TEST_F(WindowUtilitiesTest, FilterCurrentVirtualDesktopKeepsWhatIsHereOrCannotBeAsked)
 {
-    WindowSpec elsewhere = Spec("Notepad");
-    elsewhere.onCurrentDesktop = false;
     const WindowHandle here = Create(Spec("Notepad"));
-    const WindowHandle there = Create(elsewhere);
-    const WindowHandle unknownToTheShell = Create(elsewhere);
+    const WindowHandle there = Create(Elsewhere(Spec("Notepad")));
+    const WindowHandle unknownToTheShell = Create(Elsewhere(Spec("Notepad")));
     SimulatedDesktop::FailIsWindowOnCurrentVirtualDesktop(ToHwnd(unknownToTheShell), true);
     const WindowHandle childOfThere = CreateChild(there, "Edit");
 
@@ -400,23 +304,14 @@ TEST_F(WindowUtilitiesTest, FilterCurrentVirtualDesktopKeepsWhatIsHereOrCannotBe
     FilterCurrentVirtualDesktop(list);
     EXPECT_THAT(list, ElementsAre(here, kNoWindow, unknownToTheShell, here))
         << "a non-window and a failed query are kept, order and duplicates too";
-}
 
-TEST_F(WindowUtilitiesTest, FilterCurrentVirtualDesktopLeavesTheListWhenTheManagerCannotBeCreated)
-{
-    WindowSpec elsewhere = Spec("Notepad");
-    elsewhere.onCurrentDesktop = false;
-    const WindowHandle there = Create(elsewhere);
     SimulatedDesktop::FailVirtualDesktopManagerCreation(true);
-    WindowHandleList list{there, kNoWindow};
+    list = {there, kNoWindow};
     FilterCurrentVirtualDesktop(list);
-    EXPECT_THAT(list, ElementsAre(there, kNoWindow));
+    EXPECT_THAT(list, ElementsAre(there, kNoWindow)) << "no manager: the list stays";
 }
 
-std::wstring Wide(const std::u16string& units)
-{
-    return std::wstring(units.begin(), units.end());
-}
+std::wstring Wide(const std::u16string& units) { return std::wstring(units.begin(), units.end()); }
 
 TEST_F(WindowUtilitiesTest, WideToUtf8ConvertsEachUnitAsOneCharacter)
 {
@@ -437,21 +332,6 @@ TEST_F(WindowUtilitiesTest, WideToUtf8ConvertsEachUnitAsOneCharacter)
         SCOPED_TRACE(row.label);
         EXPECT_EQ(WideToUtf8(Wide(row.units)), row.expected);
     }
-}
-
-TEST_F(WindowUtilitiesTest, UtilitiesWriteNoLogLine)
-{
-    const WindowHandle window = Create(Spec(kFrame, ""));
-    std::string error;
-    WindowHandleList list;
-    GetWindowRectOf(kNoWindow, error);
-    GetMonitorRect(0x4243, error);
-    SetIgnoreMouseEvents(window, nullptr);
-    ResetIgnoreMouseEvents(kNoWindow, 0, error);
-    CollectCoveringWindows(window, list);
-    EnumVisibleTopWindows(list);
-    WideToUtf8(Wide({char16_t{0xD800}}));
-    EXPECT_THAT(RecordingLogger::Lines(), IsEmpty());
 }
 
 }  // namespace
