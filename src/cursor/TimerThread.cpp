@@ -105,6 +105,12 @@ bool TimerThread::stopThread(std::string& error)
     return true;
 }
 
+bool TimerThread::isRunning()
+{
+    std::lock_guard lock(listMutex);
+    return thread != nullptr;
+}
+
 bool TimerThread::requestStop(std::string& error)
 {
     std::lock_guard lock(listMutex);

@@ -78,6 +78,10 @@ public:
     // text when no worker runs or when called from the worker itself.
     bool stopThread(std::string& error);
 
+    // True while a worker exists: from startThread until a stopThread that
+    // succeeded.
+    bool isRunning();
+
 private:
     int32_t addEntry(Callback callback, void* userData, bool oneShot);
     int32_t takeId();
