@@ -14,6 +14,8 @@ using namespace TESSARIL_HOST_APP;
 using std::chrono::milliseconds;
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr int64_t kInt64Min = std::numeric_limits<int64_t>::min();
+constexpr int64_t kInt64Max = std::numeric_limits<int64_t>::max();
 // Every case starts with this line, so commands have a window to name and the
 // line under test is line 2.
 const std::string kEditor = "desktop window editor class=\"E\" title=\"t\" rect=0,0,10,10\n";
@@ -41,8 +43,9 @@ TEST(SessionParserTest, EachStepKindReadsIntoItsFields)
         {"digit key", "key 5 down seq=0", KeyStep{0x35, true, false, false, 0}},
         {"hex key past 32 bits", "key 0x100000041 down seq=-1", KeyStep{0x100000041, true, false, false, -1}},
         {"every mouse field",
-         "mouse -3,9223372036854775807 type=1 button=5 down wheel=-1.5,inf delta=4,-4 vp=640x480 suppress seq=3",
-         MouseStep{-3, std::numeric_limits<int64_t>::max(), 1, 5, true, -1.5, kInf, 4, -4, 640, 480, true, 3}},
+         "mouse -9223372036854775808,9223372036854775807 type=1 button=5 down wheel=-1.5,inf delta=4,-4 vp=640x480 "
+         "suppress seq=3",
+         MouseStep{kInt64Min, kInt64Max, 1, 5, true, -1.5, kInf, 4, -4, 640, 480, true, 3}},
         {"mouse array, comment inside", "mouse-array duration=25\n  mouse 1,2 type=0 vp=0x0 seq=0\n# c\n\t"
                                         "mouse 1,2 type=0 vp=0x0 seq=0",
          MouseArrayStep{25, {move, move}}},
