@@ -59,8 +59,8 @@ TEST_F(IgnoreWindowTest, WindowModeMakesTheOverlappingWindowsAboveTheSharedWindo
     ExpectJournal({ExStyleLine(near, WS_EX_TOOLWINDOW | kTransparent, WS_EX_TOOLWINDOW), ExStyleLine(top, kTransparent, 0),
                    kAwake, kInWindow, ExStyleLine(near, WS_EX_TOOLWINDOW, WS_EX_TOOLWINDOW | kTransparent),
                    ExStyleLine(top, 0, kTransparent)});
-    for (const HWND window : {below, near, apart, top, hidden}) {
-        EXPECT_EQ(SimulatedDesktop::ExStyleOf(window), window == near ? WS_EX_TOOLWINDOW : 0);
+    for (const HWND window : {below, apart, top, hidden}) {
+        EXPECT_EQ(SimulatedDesktop::ExStyleOf(window), 0);
     }
     EXPECT_EQ(Cursor(), (std::pair<LONG, LONG>(110, 70)));
     ExpectLog({kInjectLine});
@@ -167,11 +167,7 @@ TEST_F(IgnoreWindowTest, InvalidRequestsAreRefusedAndChangeNothing)
     const uint8_t bytes[8] = {0x10, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00};
     const uint8_t zero[4] = {};
     const LoggedLine invalid = ErrorLine("HostIgnoredWindow invalid");
-    const struct {
-        const char* label;
-        HostIgnoredWindow request;
-        LoggedLine refusal;
-    } rows[] = {
+    const struct { const char* label; HostIgnoredWindow request; LoggedLine refusal; } rows[] = {
         {"three bytes", ByBytes(bytes, 3), invalid},
         {"eight bytes", ByBytes(bytes, 8), invalid},
         {"no bytes", ByBytes(nullptr, 4), invalid},
@@ -198,11 +194,7 @@ TEST_F(IgnoreWindowTest, InvalidRequestsAreRefusedAndChangeNothing)
 TEST_F(IgnoreWindowTest, HandlesAreLoggedSignExtendedAndZeroPaddedToEightCharacters)
 {
     const uint8_t bytes1a2b[4] = {0x2b, 0x1a, 0x00, 0x00};
-    const struct {
-        const char* label;
-        HostIgnoredWindow request;
-        const char* logged;
-    } rows[] = {
+    const struct { const char* label; HostIgnoredWindow request; const char* logged; } rows[] = {
         {"1a2b as bytes", ByBytes(bytes1a2b, 4), "0x001a2b"},
         {"1a2b as a number", Ignore(3, 0x1a2b), "0x001a2b"},
         {"only the low 32 bits", Ignore(3, 0x7fff'0000'1a2b), "0x001a2b"},

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "FakeClock.h"
@@ -52,10 +53,7 @@ inline const std::string kCentre = Send({kMove});
 class MouseEventBuilder {
 public:
     MouseEventBuilder& At(int64_t x, int64_t y) { e.x = x; e.y = y; return *this; }
-    MouseEventBuilder& Button(int64_t type, int64_t button, bool pressed)
-    {
-        e.eventType = type; e.button = button; e.pressed = pressed; return *this;
-    }
+    MouseEventBuilder& Button(int64_t type, int64_t b, bool p) { e.eventType = type; e.button = b; e.pressed = p; return *this; }
     MouseEventBuilder& Wheel(double x, double y) { e.wheelDeltaX = x; e.wheelDeltaY = y; return *this; }
     MouseEventBuilder& Delta(int64_t x, int64_t y) { e.deltaX = x; e.deltaY = y; return *this; }
     MouseEventBuilder& Viewport(int64_t w, int64_t h) { e.vp_width = w; e.vp_height = h; return *this; }
@@ -68,12 +66,9 @@ private:
 
 inline KeyEvent Key(int64_t keyCode, bool pressed, int64_t capsLock = 0, bool numLock = false)
 {
-    KeyEvent event;
-    event.keyCode = keyCode;
-    event.pressed = pressed;
-    event.capsLock = capsLock;
-    event.numLock = numLock;
-    return event;
+    KeyEvent e;
+    std::tie(e.keyCode, e.pressed, e.capsLock, e.numLock) = std::tuple(keyCode, pressed, capsLock, numLock);
+    return e;
 }
 
 inline uint64_t IdOf(const void* handle) { return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(handle)); }
@@ -82,23 +77,20 @@ inline uint64_t IdOf(const void* handle) { return static_cast<uint64_t>(reinterp
 inline HostIgnoredWindow Ignore(int64_t type, int64_t handle = 0)
 {
     HostIgnoredWindow request;
-    request.ignoreType = type;
-    request.windowHandle = handle;
+    std::tie(request.ignoreType, request.windowHandle) = std::tuple(type, handle);
     return request;
 }
 inline HostIgnoredWindow ByHandle(HWND window) { return Ignore(3, static_cast<int64_t>(IdOf(window))); }
 inline HostIgnoredWindow ByBytes(const uint8_t* bytes, uint32_t count)
 {
     HostIgnoredWindow request = Ignore(1);
-    request.windowBytes = bytes;
-    request.windowByteCount = count;
+    std::tie(request.windowBytes, request.windowByteCount) = std::tuple(bytes, count);
     return request;
 }
 inline HostIgnoredWindow ByTitles(DWORD processId, std::vector<std::string> titles)
 {
     HostIgnoredWindow request = Ignore(2);
-    request.processId = processId;
-    request.windowTitles = std::move(titles);
+    std::tie(request.processId, request.windowTitles) = std::tuple(processId, std::move(titles));
     return request;
 }
 inline std::array<uint8_t, 4> BytesOf(HWND window)
@@ -124,9 +116,7 @@ inline uint64_t LoggedHandle(HWND window)
 inline HWND CreateWindowAt(RECT rect, LONG exStyle = 0, const std::string& className = "Notepad")
 {
     SimulatedDesktop::WindowSpec spec;
-    spec.className = className;
-    spec.rect = rect;
-    spec.exStyle = exStyle;
+    std::tie(spec.className, spec.rect, spec.exStyle) = std::tuple(className, rect, exStyle);
     return SimulatedDesktop::CreateTopLevelWindow(spec);
 }
 
@@ -155,28 +145,14 @@ protected:
     // A viewport of the window's size: viewport points are shifted by the window's origin.
     void ShareWindow(HWND window)
     {
-        RECT rect{};
-        GetWindowRect(window, &rect);
-        Share(IdOf(window), false, rect.right - rect.left, rect.bottom - rect.top);
+        RECT r{};
+        GetWindowRect(window, &r);
+        Share(IdOf(window), false, r.right - r.left, r.bottom - r.top);
     }
-    static void ClearRecords()
-    {
-        SimulatedDesktop::ClearJournal();
-        RecordingLogger::Clear();
-    }
-    static std::pair<LONG, LONG> Cursor()
-    {
-        const POINT cursor = SimulatedDesktop::CursorPosition();
-        return {cursor.x, cursor.y};
-    }
-    static void ExpectJournal(const Journal& journal)
-    {
-        EXPECT_THAT(SimulatedDesktop::Journal(), ElementsAreArray(journal));
-    }
-    static void ExpectLog(const std::vector<LoggedLine>& lines)
-    {
-        EXPECT_THAT(RecordingLogger::Lines(), ElementsAreArray(lines));
-    }
+    static void ClearRecords() { SimulatedDesktop::ClearJournal(), RecordingLogger::Clear(); }
+    static std::pair<LONG, LONG> Cursor() { return {SimulatedDesktop::CursorPosition().x, SimulatedDesktop::CursorPosition().y}; }
+    static void ExpectJournal(const Journal& journal) { EXPECT_THAT(SimulatedDesktop::Journal(), ElementsAreArray(journal)); }
+    static void ExpectLog(const std::vector<LoggedLine>& lines) { EXPECT_THAT(RecordingLogger::Lines(), ElementsAreArray(lines)); }
 
     FakeClock clock;
     TESSARIL_REMOTECONTROL_HOST::InputInjector injector;
@@ -187,8 +163,7 @@ private:
         Converter* converter = Converter::GetInstance();
         converter->SetScreenId(id, isScreen);
         converter->Reset({0, 0, width, height});
-        int64_t x = 1;
-        int64_t y = 1;
+        int64_t x = 1, y = 1;
         converter->ViewportToScreen(x, y, width, height);  // spends the rate-limited lines
         injector.Init(id, isScreen);
         ClearRecords();

@@ -30,12 +30,7 @@ protected:
 
 TEST_F(MouseInjectionTest, MoveIsNormalisedAgainstThePrimaryDisplay)
 {
-    const struct {
-        const char* label;
-        int64_t x, y;
-        std::string record;
-        std::pair<LONG, LONG> cursor;
-    } rows[] = {
+    const struct { const char* label; int64_t x, y; std::string record; std::pair<LONG, LONG> cursor; } rows[] = {
         {"centre", 960, 540, kMove, {960, 540}},
         {"near the origin", 100, 200, Rec(3413, 12136, 0, 0x8001), {100, 200}},
         {"last pixel", 1919, 1079, Rec(65501, 65474, 0, 0x8001), {1919, 1079}},
@@ -181,12 +176,7 @@ TEST_F(MouseInjectionTest, HostileValuesAreInjectedWithoutUndefinedBehaviour)
     constexpr int64_t kBig = 2147483647;
     const std::string left = Rec(0, 0, kBig, 0x1000);
     const std::string refusal = "Client viewport area size must be Non-Zero!";
-    const struct {
-        const char* label;
-        MouseEvent event;
-        Journal records;
-        std::vector<LoggedLine> lines;
-    } rows[] = {
+    const struct { const char* label; MouseEvent event; Journal records; std::vector<LoggedLine> lines; } rows[] = {
         {"NaN wheels are no steps", MouseEventBuilder().Wheel(std::nan(""), std::nan("")), {kMove}, {}},
         {"infinite wheels are the largest steps", MouseEventBuilder().Wheel(kInf, kInf),
          {kMove, left, Btn(0x0800, -kBig)}, {}},

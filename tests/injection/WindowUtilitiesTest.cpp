@@ -22,8 +22,6 @@ constexpr WindowHandle kNoWindow = 0x4242;
 constexpr char kCoreWindow[] = "Windows.UI.Core.CoreWindow";
 constexpr char kFrame[] = "ApplicationFrameWindow";
 
-std::string Printed(const RECT& r) { return fmt::format("({}, {}, {}, {})", r.left, r.top, r.right, r.bottom); }
-
 std::string ExStyleLine(WindowHandle window, LONG written, LONG replaced)
 {
     return fmt::format("SetWindowLongA {:#x} GWL_EXSTYLE {:#010x} -> {:#010x}", window, static_cast<uint32_t>(written),
@@ -111,29 +109,21 @@ TEST_F(WindowUtilitiesTest, RectangleQueriesGiveTheRectangleOrZerosWithTheErrorC
     const WindowHandle window = Create(Spec("Notepad", "Notes", {-300, 20, 500, 620}));
     const HMONITOR left = SimulatedDesktop::AddMonitor({-1600, 0, 0, 900}, false);
     SimulatedDesktop::SetWorkArea(left, {-1600, 0, 0, 860});
-    const auto monitor = [](HMONITOR handle) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(handle)); };
-    const struct {
-        const char* label;
-        std::function<RECT(std::string&)> query;
-        std::string expected;
-    } rows[] = {
-        {"a window", [&](std::string& e) { return GetWindowRectOf(window, e); }, "(-300, 20, 500, 620) untouched"},
-        {"a destroyed window", [&](std::string& e) { return GetWindowRectOf(Destroyed(), e); },
-         "(0, 0, 0, 0) GetWindowRect for failed,code:1400"},
-        {"window handle 0", [](std::string& e) { return GetWindowRectOf(0, e); },
-         "(0, 0, 0, 0) GetWindowRect for failed,code:1400"},
-        {"the primary monitor", [&](std::string& e) { return GetMonitorRect(monitor(SimulatedDesktop::PrimaryMonitor()), e); },
-         "(0, 0, 1920, 1080) untouched"},
-        {"a monitor left of it, not its work area", [&](std::string& e) { return GetMonitorRect(monitor(left), e); },
-         "(-1600, 0, 0, 900) untouched"},
-        {"an invalid monitor", [](std::string& e) { return GetMonitorRect(0x4243, e); },
-         "(0, 0, 0, 0) GetMonitorInfoA failed,code:1461"},
+    const auto id = [](HMONITOR handle) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(handle)); };
+    const std::string zeros = "(0, 0, 0, 0) ";
+    const struct { const char* label; bool monitor; WindowHandle handle; std::string expected; } rows[] = {
+        {"a window", false, window, "(-300, 20, 500, 620) untouched"},
+        {"a destroyed window", false, Destroyed(), zeros + "GetWindowRect for failed,code:1400"},
+        {"window handle 0", false, 0, zeros + "GetWindowRect for failed,code:1400"},
+        {"the primary monitor", true, id(SimulatedDesktop::PrimaryMonitor()), "(0, 0, 1920, 1080) untouched"},
+        {"a monitor left of it, not its work area", true, id(left), "(-1600, 0, 0, 900) untouched"},
+        {"an invalid monitor", true, 0x4243, zeros + "GetMonitorInfoA failed,code:1461"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
         std::string error = "untouched";
-        const RECT rect = row.query(error);
-        EXPECT_EQ(Printed(rect) + " " + error, row.expected);
+        const RECT r = row.monitor ? GetMonitorRect(row.handle, error) : GetWindowRectOf(row.handle, error);
+        EXPECT_EQ(fmt::format("({}, {}, {}, {}) {}", r.left, r.top, r.right, r.bottom, error), row.expected);
     }
 }
 
@@ -201,12 +191,7 @@ TEST_F(WindowUtilitiesTest, CollectCoveringWindowsListsVisibleOverlappingWindows
     otherProcess.processId = 2000;
     const WindowHandle covering = Create(otherProcess);
 
-    const struct {
-        const char* label;
-        WindowHandle window;
-        bool succeeds;
-        WindowHandleList expected;
-    } rows[] = {
+    const struct { const char* label; WindowHandle window; bool succeeds; WindowHandleList expected; } rows[] = {
         {"a top-level window", target, true, {overlapping, covering, alwaysOnTop}},
         {"handle 0 is refused", 0, false, {}},
         {"a child window is refused", child, false, {}},
@@ -315,11 +300,7 @@ std::wstring Wide(const std::u16string& units) { return std::wstring(units.begin
 
 TEST_F(WindowUtilitiesTest, WideToUtf8ConvertsEachUnitAsOneCharacter)
 {
-    const struct {
-        const char* label;
-        std::u16string units;
-        std::string expected;
-    } rows[] = {
+    const struct { const char* label; std::u16string units; std::string expected; } rows[] = {
         {"empty", u"", ""},
         {"ASCII", u"Notepad", "Notepad"},
         {"non-ASCII text of the BMP", u"Überweisung – 10 €", "\xC3\x9C" "berweisung \xE2\x80\x93 10 \xE2\x82\xAC"},
