@@ -1,14 +1,13 @@
 #include "coordinates/CoordinateConverterHost.h"
 
+#include <fmt/format.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstdint>
+#include <functional>
 #include <limits>
-#include <ostream>
 #include <thread>
-#include <vector>
 
 #include "FakeClock.h"
 #include "RecordingLogger.h"
@@ -17,57 +16,30 @@
 
 namespace {
 
-using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
-using ::testing::IsEmpty;
 using TESSARIL_REMOTECONTROL_HOST::CoordinateConverterHost;
-using TESSARIL_REMOTECONTROL_HOST::ScreenSize;
+using Lines = std::vector<LoggedLine>;
 
 constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
 constexpr int64_t kMin = std::numeric_limits<int64_t>::min();
 constexpr int64_t kSentinel = TESSARIL_VIEWPORT_SIZE_SENTINEL;
-constexpr RECT kWindowAt100x50 = {100, 50, 1700, 950};
-constexpr RECT kMonitorLeftOfPrimary = {-1600, 0, 0, 900};
-const std::string kRefusal = "Client viewport area size must be Non-Zero!";
+constexpr RECT kWindow = {100, 50, 1700, 950};    // 1600 x 900 at (100, 50)
+constexpr RECT kMonitor = {-1600, 0, 0, 900};     // left of the primary one
+const LoggedLine kRefusal = ErrorLine("Client viewport area size must be Non-Zero!");
 
-struct Point {
-    int64_t x;
-    int64_t y;
-    bool operator==(const Point&) const = default;
-};
+using Point = std::pair<int64_t, int64_t>;
 
-void PrintTo(const Point& point, std::ostream* out) { *out << "(" << point.x << ", " << point.y << ")"; }
-
-std::string Entry(const std::string& operation)
+LoggedLine Traced(const char* boundary, const std::string& operation)
 {
-    return "entry TESSARIL_REMOTECONTROL_HOST::CoordinateConverterHost::" + operation;
+    return InfoLine(fmt::format("{} TESSARIL_REMOTECONTROL_HOST::CoordinateConverterHost::{}{}", boundary, operation,
+                                boundary[1] == 'x' ? ", cost : 0" : ""));
 }
-
-std::string Exit(const std::string& operation)
+LoggedLine Before(int64_t width, int64_t height)
 {
-    return "exit TESSARIL_REMOTECONTROL_HOST::CoordinateConverterHost::" + operation + ", cost : 0";
-}
-
-// The rate limiters are function-local statics that outlive a test: each test's
-// clock starts far beyond the previous one's, so every site may write again.
-int64_t NextTestStart()
-{
-    static int64_t start = 1'700'000'000'000;
-    start += 1'000'000;
-    return start;
+    return InfoLine(fmt::format("Before ViewportToScreen, x is 10, y is 20, vp_width is {}, vp_height is {}", width, height));
 }
 
 enum class Mode { Window, Screen };
-
-struct ConversionRow {
-    const char* label;
-    Mode mode;
-    RECT target;
-    int64_t viewportWidth;
-    int64_t viewportHeight;
-    Point in;
-    Point out;
-};
 
 class CoordinateConverterTest : public ::testing::Test {
 protected:
@@ -80,48 +52,42 @@ protected:
         CoordinateConverterHost::DestroyInstance();
         RecordingLogger::Clear();
     }
-
     static CoordinateConverterHost& Converter() { return *CoordinateConverterHost::GetInstance(); }
 
-    // Creates the window or monitor, hands it to the converter and forgets the
-    // lines this wrote. Answers the id.
+    // Creates the window or monitor, hands it to the converter, forgets the lines. Answers the id.
     static uint64_t Share(Mode mode, RECT rect)
     {
-        uint64_t id = 0;
-        if (mode == Mode::Screen) {
-            id = reinterpret_cast<uintptr_t>(SimulatedDesktop::AddMonitor(rect, false));
-        } else {
-            SimulatedDesktop::WindowSpec spec;
-            spec.className = "Notepad";
-            spec.rect = rect;
-            id = TESSARIL_REMOTECONTROL_HOST::FromHwnd(SimulatedDesktop::CreateTopLevelWindow(spec));
-        }
+        SimulatedDesktop::WindowSpec spec;
+        spec.rect = rect;
+        const uint64_t id = mode == Mode::Screen
+                                ? reinterpret_cast<uintptr_t>(SimulatedDesktop::AddMonitor(rect, false))
+                                : TESSARIL_REMOTECONTROL_HOST::FromHwnd(SimulatedDesktop::CreateTopLevelWindow(spec));
         Converter().SetScreenId(id, mode == Mode::Screen);
         RecordingLogger::Clear();
         return id;
     }
-
-    static void SetViewport(int64_t width, int64_t height)
+    static void SetViewport(int64_t width, int64_t height) { Converter().Reset({7, 8, width, height}); }
+    static Point ToScreen(Point p, int64_t width, int64_t height)
     {
-        const TESSARIL_SERVER_API::ClientViewportInfo info{7, 8, width, height};
-        Converter().Reset(info);
+        Converter().ViewportToScreen(p.first, p.second, width, height);
+        return p;
     }
-
-    static Point ToScreen(Point point, int64_t viewportWidth, int64_t viewportHeight)
+    static Point ToViewport(Point p)
     {
-        Converter().ViewportToScreen(point.x, point.y, viewportWidth, viewportHeight);
-        return point;
+        Converter().ScreenToViewport(p.first, p.second);
+        return p;
     }
+    static void ExpectLog(const Lines& lines) { EXPECT_THAT(RecordingLogger::Lines(), ElementsAreArray(lines)); }
 
-    static Point ToViewport(Point point)
-    {
-        Converter().ScreenToViewport(point.x, point.y);
-        return point;
-    }
-
+    struct Conversion {
+        const char* label;
+        Mode mode;
+        RECT target;
+        int64_t viewportWidth, viewportHeight;
+        Point in, out;
+    };
     // Each row on a fresh desktop and converter, with a call of its own size.
-    template <size_t N>
-    static void ExpectConversions(const ConversionRow (&rows)[N])
+    static void ExpectConversions(const std::vector<Conversion>& rows)
     {
         for (const auto& row : rows) {
             SCOPED_TRACE(row.label);
@@ -131,210 +97,152 @@ protected:
         }
     }
 
-    FakeClock clock{NextTestStart()};
+    // Rate limiters are statics that outlive a test: each test starts far past the last one.
+    FakeClock clock{[] { static int64_t start = 1'700'000'000'000; return start += 1'000'000; }()};
 };
 
 TEST_F(CoordinateConverterTest, ConvertsViewportPointsByTheWidthScaleAndTheTargetOrigin)
 {
-    const ConversionRow rows[] = {
-        {"window at (100,50) 1600 wide, viewport 800", Mode::Window, kWindowAt100x50, 800, 600, {10, 20}, {120, 90}},
-        {"monitor at (-1600,0) 1600 wide, viewport 800", Mode::Screen, kMonitorLeftOfPrimary, 800, 450, {10, 20},
-         {-1580, 40}},
+    ExpectConversions({
+        {"window at (100,50) 1600 wide, viewport 800", Mode::Window, kWindow, 800, 600, {10, 20}, {120, 90}},
+        {"monitor at (-1600,0) 1600 wide, viewport 800", Mode::Screen, kMonitor, 800, 450, {10, 20}, {-1580, 40}},
         {"negative halves truncate toward zero", Mode::Window, {100, 50, 900, 650}, 1600, 1200, {-5, -3}, {98, 49}},
         {"positive halves truncate toward zero", Mode::Window, {100, 50, 900, 650}, 1600, 1200, {5, 3}, {102, 51}},
         {"scale 1.5", Mode::Window, {0, 0, 1920, 1080}, 1280, 720, {101, 33}, {151, 49}},
         {"the height never enters the scale", Mode::Window, {0, 0, 1600, 900}, 800, 100, {10, 20}, {20, 40}},
-    };
-    ExpectConversions(rows);
+    });
+    Share(Mode::Screen, kMonitor);
+    EXPECT_EQ(ToViewport({120, 90}), Point(120, 90)) << "screen mode: back unchanged";
+    ExpectLog({});
 }
 
-TEST_F(CoordinateConverterTest, ScreenToViewportInScreenModeReturnsItsInputAndWritesNothing)
+TEST_F(CoordinateConverterTest, TargetIsTracedAndBeforeSetScreenIdZeroByZero)
 {
-    Share(Mode::Screen, kMonitorLeftOfPrimary);
-    EXPECT_EQ(ToViewport({120, 90}), (Point{120, 90}));
-    EXPECT_THAT(RecordingLogger::Lines(), IsEmpty());
-}
-
-TEST_F(CoordinateConverterTest, BeforeSetScreenIdTheSizeIsZeroByZero)
-{
-    const ScreenSize size = Converter().GetLocalScreenSize();
-    EXPECT_EQ(size.width, 0);
-    EXPECT_EQ(size.height, 0);
-    EXPECT_THAT(RecordingLogger::Lines(),
-                ElementsAre(InfoLine(Entry("CoordinateConverterHost")), InfoLine(Exit("CoordinateConverterHost")),
-                            InfoLine(Entry("GetLocalScreenSize")), InfoLine(Exit("GetLocalScreenSize")),
-                            InfoLine("screenId:18446744073709551615 false,screen_size is 0:0")));
-}
-
-TEST_F(CoordinateConverterTest, SetScreenIdIsTracedAndLogsTheIdAndTheMode)
-{
-    Converter();
-    RecordingLogger::Clear();
+    const auto size = Converter().GetLocalScreenSize();
+    EXPECT_EQ(Point(size.width, size.height), Point(0, 0));
     Converter().SetScreenId(0x1'0001'0010, true);
-    EXPECT_THAT(RecordingLogger::Lines(),
-                ElementsAre(InfoLine(Entry("SetScreenId")), InfoLine("Window ID = 4295032848,true"),
-                            InfoLine(Exit("SetScreenId"))));
-}
-
-TEST_F(CoordinateConverterTest, OnlyTheLow32BitsOfTheIdNameTheTarget)
-{
-    const uint64_t window = Share(Mode::Window, kWindowAt100x50);
+    ExpectLog({Traced("entry", "CoordinateConverterHost"), Traced("exit", "CoordinateConverterHost"),
+               Traced("entry", "GetLocalScreenSize"), Traced("exit", "GetLocalScreenSize"),
+               InfoLine("screenId:18446744073709551615 false,screen_size is 0:0"), Traced("entry", "SetScreenId"),
+               InfoLine("Window ID = 4295032848,true"), Traced("exit", "SetScreenId")});
+    const uint64_t window = Share(Mode::Window, kWindow);
     Converter().SetScreenId(0xABCD'0000'0000 | window, false);
-    EXPECT_EQ(Converter().GetLocalScreenSize().width, 1600);
+    EXPECT_EQ(Converter().GetLocalScreenSize().width, 1600) << "only the low 32 bits of the id name the target";
 }
 
-TEST_F(CoordinateConverterTest, ResetIsTracedAndLogsBothSizes)
+TEST_F(CoordinateConverterTest, ResetLogsBothSizesOrRefusesAZeroOneAndKeepsTheStoredSize)
 {
-    Share(Mode::Window, kWindowAt100x50);
-    SetViewport(800, 600);
-    EXPECT_THAT(RecordingLogger::Lines(),
-                ElementsAre(InfoLine(Entry("Reset")), InfoLine(Entry("GetLocalScreenSize")),
-                            InfoLine(Exit("GetLocalScreenSize")), InfoLine("screenId:65552 false,screen_size is 1600:900"),
-                            InfoLine("client_viewport_size is 800:600 , host_screen_size is 1600:900"),
-                            InfoLine(Exit("Reset"))));
-}
-
-TEST_F(CoordinateConverterTest, ResetRefusesAZeroWidthOrHeightAndKeepsTheStoredSize)
-{
-    Share(Mode::Window, kWindowAt100x50);
-    SetViewport(800, 600);
-    const struct {
-        const char* label;
-        int64_t width;
-        int64_t height;
-    } rows[] = {{"zero width", 0, 600}, {"zero height", 1600, 0}, {"both zero", 0, 0}};
+    Share(Mode::Window, kWindow);
+    const Lines refused = {Traced("entry", "Reset"), kRefusal, Traced("exit", "Reset")};
+    const struct { const char* label; int64_t width, height; Lines lines; } rows[] = {
+        {"800 x 600", 800, 600,
+         {Traced("entry", "Reset"), Traced("entry", "GetLocalScreenSize"), Traced("exit", "GetLocalScreenSize"),
+          InfoLine("screenId:65552 false,screen_size is 1600:900"),
+          InfoLine("client_viewport_size is 800:600 , host_screen_size is 1600:900"), Traced("exit", "Reset")}},
+        {"zero width", 0, 600, refused},
+        {"zero height", 1600, 0, refused},
+        {"both zero", 0, 0, refused},
+    };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
         RecordingLogger::Clear();
         SetViewport(row.width, row.height);
-        EXPECT_THAT(RecordingLogger::Lines(),
-                    ElementsAre(InfoLine(Entry("Reset")), ErrorLine(kRefusal), InfoLine(Exit("Reset"))));
-        EXPECT_EQ(ToScreen({10, 20}, kSentinel, 600), (Point{120, 90})) << "still scaled against 800";
+        ExpectLog(row.lines);
+        EXPECT_EQ(ToScreen({10, 20}, kSentinel, 600), Point(120, 90)) << "scaled against 800";
     }
 }
 
 TEST_F(CoordinateConverterTest, ViewportToScreenRefusesAZeroWidthOrHeightAndLeavesPointAndScale)
 {
-    Share(Mode::Screen, kMonitorLeftOfPrimary);
+    Share(Mode::Screen, kMonitor);
     ToScreen({0, 0}, 800, 450);
-    const struct {
-        const char* label;
-        int64_t width;
-        int64_t height;
-        const char* before;
-    } rows[] = {
-        {"zero width", 0, 600, "Before ViewportToScreen, x is 10, y is 20, vp_width is 0, vp_height is 600"},
-        {"zero height", 1600, 0, "Before ViewportToScreen, x is 10, y is 20, vp_width is 1600, vp_height is 0"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.label);
+    for (const auto& [width, height] : {Point(0, 600), Point(1600, 0)}) {
+        SCOPED_TRACE(fmt::format("{} x {}", width, height));
         clock.Advance(2000);
         RecordingLogger::Clear();
-        EXPECT_EQ(ToScreen({10, 20}, row.width, row.height), (Point{10, 20}));
-        EXPECT_THAT(RecordingLogger::Lines(), ElementsAre(InfoLine(row.before), ErrorLine(kRefusal)));
+        EXPECT_EQ(ToScreen({10, 20}, width, height), Point(10, 20));
+        ExpectLog({Before(width, height), kRefusal});
     }
-    EXPECT_EQ(ToScreen({10, 20}, kSentinel, 450), (Point{-1580, 40})) << "the scale of 2 survived the refusals";
+    EXPECT_EQ(ToScreen({10, 20}, kSentinel, 450), Point(-1580, 40)) << "the scale of 2 survived the refusals";
 }
 
-TEST_F(CoordinateConverterTest, SentinelInWindowModeTakesTheStoredWidthAgainstTheCurrentWindowWidth)
+// Window mode: the width stored by Reset against the window's current width;
+// screen mode: the last call's scale.
+TEST_F(CoordinateConverterTest, SentinelSizeTakesTheStoredScaleOfEachMode)
 {
-    const uint64_t window = Share(Mode::Window, kWindowAt100x50);
-    SetViewport(800, 600);
-    SimulatedDesktop::SetWindowRect(TESSARIL_REMOTECONTROL_HOST::ToHwnd(static_cast<uint32_t>(window)),
-                                    {100, 50, 2500, 950});
     const struct {
         const char* label;
-        int64_t width;
-        int64_t height;
+        Mode mode;
+        int64_t resetWidth, lastWidth;  // 0: no such call
+        int64_t width, height;
+        Point out;
     } rows[] = {
-        {"sentinel width", kSentinel, 600},
-        {"sentinel height, the call's width ignored", 1200, kSentinel},
-        {"both", kSentinel, kSentinel},
+        {"window, sentinel width", Mode::Window, 800, 0, kSentinel, 600, {130, 110}},
+        {"window, sentinel height: the call's width ignored", Mode::Window, 800, 0, 1200, kSentinel, {130, 110}},
+        {"window, both", Mode::Window, 800, 0, kSentinel, kSentinel, {130, 110}},
+        {"window, before any Reset: refused", Mode::Window, 0, 0, kSentinel, 600, {10, 20}},
+        {"screen, the last call's 2, not Reset's 4", Mode::Screen, 400, 800, kSentinel, 450, {-1580, 40}},
+        {"screen, sentinel height", Mode::Screen, 400, 800, 3200, kSentinel, {-1580, 40}},
+        {"screen, before any scale: the origin", Mode::Screen, 0, 0, kSentinel, 450, {-1600, 0}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
-        EXPECT_EQ(ToScreen({10, 20}, row.width, row.height), (Point{130, 110})) << "2400 / 800";
+        StartFresh();
+        const uint64_t id = Share(row.mode, row.mode == Mode::Window ? kWindow : kMonitor);
+        if (row.resetWidth != 0) {
+            SetViewport(row.resetWidth, 300);
+        }
+        if (row.lastWidth != 0) {
+            ToScreen({10, 20}, row.lastWidth, 450);
+        }
+        if (row.mode == Mode::Window) {  // 2400 wide now
+            SimulatedDesktop::SetWindowRect(TESSARIL_REMOTECONTROL_HOST::ToHwnd(static_cast<uint32_t>(id)),
+                                            {100, 50, 2500, 950});
+        }
+        EXPECT_EQ(ToScreen({10, 20}, row.width, row.height), row.out);
     }
-}
-
-TEST_F(CoordinateConverterTest, SentinelInScreenModeReusesTheLastScale)
-{
-    Share(Mode::Screen, kMonitorLeftOfPrimary);
-    SetViewport(400, 300);
-    ASSERT_EQ(ToScreen({10, 20}, 800, 450), (Point{-1580, 40}));
-    EXPECT_EQ(ToScreen({10, 20}, kSentinel, 450), (Point{-1580, 40})) << "2 from the last call, not 4 from Reset";
-    EXPECT_EQ(ToScreen({10, 20}, 3200, kSentinel), (Point{-1580, 40}));
-}
-
-TEST_F(CoordinateConverterTest, SentinelInScreenModeBeforeAnyScaleLandsOnTheOrigin)
-{
-    Share(Mode::Screen, kMonitorLeftOfPrimary);
-    EXPECT_EQ(ToScreen({10, 20}, kSentinel, 450), (Point{-1600, 0}));
-}
-
-TEST_F(CoordinateConverterTest, SentinelInWindowModeBeforeAnyResetIsRefusedLikeAZeroSize)
-{
-    Share(Mode::Window, kWindowAt100x50);
-    SetViewport(0, 600);
-    RecordingLogger::Clear();
-    EXPECT_EQ(ToScreen({10, 20}, kSentinel, 600), (Point{10, 20}));
-    EXPECT_THAT(RecordingLogger::Lines(),
-                ElementsAre(InfoLine("Before ViewportToScreen, x is 10, y is 20, vp_width is 99999999, vp_height is 600"),
-                            ErrorLine(kRefusal)));
 }
 
 TEST_F(CoordinateConverterTest, AFailedTargetQueryPutsEveryPointOnTheScreenOrigin)
 {
-    const uint64_t window = Share(Mode::Window, kWindowAt100x50);
+    const uint64_t window = Share(Mode::Window, kWindow);
     SimulatedDesktop::DestroyWindow(TESSARIL_REMOTECONTROL_HOST::ToHwnd(static_cast<uint32_t>(window)));
-    EXPECT_EQ(ToScreen({10, 20}, 800, 600), (Point{0, 0}));
-    EXPECT_EQ(ToViewport({10, 20}), (Point{10, 20}));
+    EXPECT_EQ(ToScreen({10, 20}, 800, 600), Point(0, 0));
+    EXPECT_EQ(ToViewport({10, 20}), Point(10, 20));
 }
 
-TEST_F(CoordinateConverterTest, ViewportToScreenWritesEachOfItsLinesAtMostOncePerTwoSeconds)
+TEST_F(CoordinateConverterTest, EachConversionWritesItsLinesAtMostOncePerTwoSeconds)
 {
-    Share(Mode::Window, kWindowAt100x50);
-    const std::vector<LoggedLine> allLines = {
-        InfoLine("Before ViewportToScreen, x is 10, y is 20, vp_width is 800, vp_height is 600"),
-        InfoLine(Entry("GetLocalScreenSize")),
-        InfoLine(Exit("GetLocalScreenSize")),
-        InfoLine("screenId:65552 false,screen_size is 1600:900"),
-        InfoLine("client_viewport_size is 800:600 , host_screen_size is 1600:900"),
-        InfoLine("After ViewportToScreen, x is 120, y is 90"),
+    Share(Mode::Window, kWindow);
+    const struct { const char* label; std::function<Point()> convert; Point out; Lines lines; } rows[] = {
+        {"ViewportToScreen", [] { return ToScreen({10, 20}, 800, 600); }, {120, 90},
+         {Before(800, 600), Traced("entry", "GetLocalScreenSize"), Traced("exit", "GetLocalScreenSize"),
+          InfoLine("screenId:65552 false,screen_size is 1600:900"),
+          InfoLine("client_viewport_size is 800:600 , host_screen_size is 1600:900"),
+          InfoLine("After ViewportToScreen, x is 120, y is 90")}},
+        {"ScreenToViewport", [] { return ToViewport({120, 90}); }, {20, 40},
+         {Traced("entry", "ScreenToViewport"), Traced("exit", "ScreenToViewport"),
+          InfoLine("window origin x is 20, y is 40")}},
     };
-    const struct {
-        const char* label;
-        int64_t advance;
-        std::vector<LoggedLine> lines;
-    } steps[] = {
-        {"the first call", 0, allLines},
-        {"1999 ms later", 1999, {}},
-        {"2000 ms after the first", 1, allLines},
-    };
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.label);
-        clock.Advance(step.advance);
-        RecordingLogger::Clear();
-        EXPECT_EQ(ToScreen({10, 20}, 800, 600), (Point{120, 90}));
-        EXPECT_THAT(RecordingLogger::Lines(), ElementsAreArray(step.lines));
+    for (const auto& row : rows) {
+        for (const auto& [advance, written] : {std::pair(0, true), std::pair(1999, false), std::pair(1, true)}) {
+            SCOPED_TRACE(fmt::format("{}, {} ms later", row.label, advance));
+            clock.Advance(advance);
+            RecordingLogger::Clear();
+            EXPECT_EQ(row.convert(), row.out);
+            ExpectLog(written ? row.lines : Lines{});
+        }
     }
 }
 
 TEST_F(CoordinateConverterTest, TheScaleLinesOfResetAndOfEachModeAreSitesOfTheirOwn)
 {
-    const uint64_t window = Share(Mode::Window, kWindowAt100x50);
-    const auto monitor = reinterpret_cast<uintptr_t>(SimulatedDesktop::AddMonitor(kMonitorLeftOfPrimary, false));
+    const uint64_t window = Share(Mode::Window, kWindow);
+    const auto monitor = reinterpret_cast<uintptr_t>(SimulatedDesktop::AddMonitor(kMonitor, false));
     SetViewport(1600, 900);
-    const struct {
-        const char* label;
-        uint64_t id;
-        bool isScreen;
-        int64_t viewportWidth;
-        std::vector<LoggedLine> lines;
-    } steps[] = {
+    const struct { const char* label; uint64_t id; bool isScreen; int64_t width; Lines lines; } steps[] = {
         {"window mode after Reset", window, false, 800,
-         {InfoLine("Before ViewportToScreen, x is 10, y is 20, vp_width is 800, vp_height is 600"),
-          InfoLine("client_viewport_size is 800:600 , host_screen_size is 1600:900"),
+         {Before(800, 600), InfoLine("client_viewport_size is 800:600 , host_screen_size is 1600:900"),
           InfoLine("After ViewportToScreen, x is 120, y is 90")}},
         {"screen mode", monitor, true, 400, {InfoLine("client_viewport_size is 400:600 , host_screen_size is 1600:900")}},
         {"window mode again", window, false, 800, {}},
@@ -343,30 +251,8 @@ TEST_F(CoordinateConverterTest, TheScaleLinesOfResetAndOfEachModeAreSitesOfTheir
         SCOPED_TRACE(step.label);
         Converter().SetScreenId(step.id, step.isScreen);
         RecordingLogger::Clear();
-        ToScreen({10, 20}, step.viewportWidth, 600);
-        EXPECT_THAT(RecordingLogger::Lines(), ElementsAreArray(step.lines));
-    }
-}
-
-TEST_F(CoordinateConverterTest, ScreenToViewportTracesAndLogsTheOriginAtMostOncePerTwoSeconds)
-{
-    Share(Mode::Window, kWindowAt100x50);
-    const std::vector<LoggedLine> allLines = {
-        InfoLine(Entry("ScreenToViewport")),
-        InfoLine(Exit("ScreenToViewport")),
-        InfoLine("window origin x is 20, y is 40"),
-    };
-    const struct {
-        const char* label;
-        int64_t advance;
-        std::vector<LoggedLine> lines;
-    } steps[] = {{"the first call", 0, allLines}, {"1999 ms later", 1999, {}}, {"2000 ms after the first", 1, allLines}};
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.label);
-        clock.Advance(step.advance);
-        RecordingLogger::Clear();
-        EXPECT_EQ(ToViewport({120, 90}), (Point{20, 40}));
-        EXPECT_THAT(RecordingLogger::Lines(), ElementsAreArray(step.lines));
+        ToScreen({10, 20}, step.width, 600);
+        ExpectLog(step.lines);
     }
 }
 
@@ -374,41 +260,26 @@ TEST_F(CoordinateConverterTest, ScreenToViewportTracesAndLogsTheOriginAtMostOnce
 // integer or converts an out-of-range float aborts the program.
 TEST_F(CoordinateConverterTest, HostileViewerValuesSaturateInsteadOfOverflowing)
 {
-    const ConversionRow rows[] = {
-        {"INT64 max coordinates", Mode::Window, kWindowAt100x50, 800, 600, {kMax, kMax}, {kMax, kMax}},
-        {"INT64 min coordinates", Mode::Window, kWindowAt100x50, 800, 600, {kMin, kMin}, {kMin + 100, kMin + 50}},
-        {"INT64 min plus a negative origin", Mode::Screen, kMonitorLeftOfPrimary, 1600, 900, {kMin, kMax},
-         {kMin, kMax}},
+    ExpectConversions({
+        {"INT64 max coordinates", Mode::Window, kWindow, 800, 600, {kMax, kMax}, {kMax, kMax}},
+        {"INT64 min coordinates", Mode::Window, kWindow, 800, 600, {kMin, kMin}, {kMin + 100, kMin + 50}},
+        {"INT64 min plus a negative origin", Mode::Screen, kMonitor, 1600, 900, {kMin, kMax}, {kMin, kMax}},
         {"viewport width 1 with a huge window", Mode::Window, {-1'000'000'000, 0, 1'000'000'000, 100}, 1, 1,
          {1'000'000'000'000, -5}, {kMax - 1'000'000'000, -10'000'000'000}},
         {"a window wider than INT32_MAX", Mode::Window, {INT32_MIN, 0, INT32_MAX, 10}, 1, 1, {7, 3},
          {int64_t{INT32_MIN} - 7, -3}},
-        {"negative viewport width mirrors", Mode::Window, kWindowAt100x50, -800, 600, {10, 20}, {80, 10}},
-        {"negative viewport height is not used", Mode::Window, kWindowAt100x50, 800, -600, {10, 20}, {120, 90}},
-        {"INT64 max viewport size", Mode::Window, kWindowAt100x50, kMax, kMax, {10, 20}, {100, 50}},
-        {"INT64 min viewport width", Mode::Window, kWindowAt100x50, kMin, 600, {10, 20}, {100, 50}},
-        {"huge coordinates with the sentinel before any scale", Mode::Screen, kMonitorLeftOfPrimary, kSentinel, 1,
-         {kMax, kMin}, {-1600, 0}},
-    };
-    ExpectConversions(rows);
-}
-
-TEST_F(CoordinateConverterTest, ScreenToViewportSaturatesAtTheLimits)
-{
-    const struct {
-        const char* label;
-        RECT window;
-        Point in;
-        Point out;
-    } rows[] = {
-        {"INT64 min left of a positive origin", kWindowAt100x50, {kMin, kMin + 10}, {kMin, kMin}},
-        {"INT64 max right of a negative origin", {-100, -50, 100, 50}, {kMax, kMax - 10}, {kMax, kMax}},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.label);
+        {"negative viewport width mirrors", Mode::Window, kWindow, -800, 600, {10, 20}, {80, 10}},
+        {"negative viewport height is not used", Mode::Window, kWindow, 800, -600, {10, 20}, {120, 90}},
+        {"INT64 max viewport size", Mode::Window, kWindow, kMax, kMax, {10, 20}, {100, 50}},
+        {"INT64 min viewport width", Mode::Window, kWindow, kMin, 600, {10, 20}, {100, 50}},
+        {"huge coordinates with the sentinel before any scale", Mode::Screen, kMonitor, kSentinel, 1, {kMax, kMin},
+         {-1600, 0}},
+    });
+    for (const auto& [window, in, out] : {std::tuple(kWindow, Point(kMin, kMin + 10), Point(kMin, kMin)),
+                                          std::tuple(RECT{-100, -50, 100, 50}, Point(kMax, kMax - 10), Point(kMax, kMax))}) {
         StartFresh();
-        Share(Mode::Window, row.window);
-        EXPECT_EQ(ToViewport(row.in), row.out);
+        Share(Mode::Window, window);
+        EXPECT_EQ(ToViewport(in), out) << "ScreenToViewport saturates";
     }
 }
 
@@ -417,17 +288,15 @@ TEST_F(CoordinateConverterTest, ScreenToViewportSaturatesAtTheLimits)
 // window flag) names nothing and would show as a 0 x 0 size.
 TEST_F(CoordinateConverterTest, TheTimerThreadNeverSeesAHalfWrittenTarget)
 {
-    const uint64_t window = Share(Mode::Window, kWindowAt100x50);
-    const uint64_t monitor = Share(Mode::Screen, kMonitorLeftOfPrimary);
+    const uint64_t window = Share(Mode::Window, kWindow);
+    const uint64_t monitor = Share(Mode::Screen, kMonitor);
     std::atomic<bool> stop{false};
     std::atomic<int> emptySizes{0};
     std::thread timer([&] {
         while (!stop) {
-            const ScreenSize size = Converter().GetLocalScreenSize();
-            emptySizes += size.width == 0 ? 1 : 0;
-            int64_t x = 0;
-            int64_t y = 0;
-            Converter().ScreenToViewport(x, y);
+            emptySizes += Converter().GetLocalScreenSize().width == 0 ? 1 : 0;
+            Point p = ToViewport({0, 0});
+            (void)p;
         }
     });
     for (int i = 0; i < 2000; ++i) {
