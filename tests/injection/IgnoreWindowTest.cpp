@@ -121,9 +121,7 @@ TEST_F(IgnoreWindowTest, PromptWindowIsNeverTouched)
 TEST_F(IgnoreWindowTest, WindowListedUnderThreeTypesGetsItsOwnStyleBack)
 {
     SimulatedDesktop::WindowSpec spec;
-    spec.title = "Chat";
-    spec.processId = 42;
-    spec.exStyle = WS_EX_TOOLWINDOW;
+    std::tie(spec.title, spec.processId, spec.exStyle) = std::tuple("Chat", 42, WS_EX_TOOLWINDOW);
     const HWND window = SimulatedDesktop::CreateTopLevelWindow(spec);
     const std::array<uint8_t, 4> bytes = BytesOf(window);
     injector.UpdateIgnoreWindow(ByBytes(bytes.data(), 4), true);
@@ -215,11 +213,7 @@ TEST_F(IgnoreWindowTest, TitleRequestCollectsVisibleWindowsOfTheProcessByExactTi
 {
     const auto create = [](DWORD processId, const char* title, bool visible = true, bool minimised = false) {
         SimulatedDesktop::WindowSpec spec;
-        spec.className = "Chat";
-        spec.title = title;
-        spec.processId = processId;
-        spec.visible = visible;
-        spec.minimised = minimised;
+        std::tie(spec.title, spec.processId, spec.visible, spec.minimised) = std::tuple(title, processId, visible, minimised);
         return SimulatedDesktop::CreateTopLevelWindow(spec);
     };
     const HWND chat = create(42, "Chat");
