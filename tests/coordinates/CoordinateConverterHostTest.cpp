@@ -57,11 +57,11 @@ protected:
     // Creates the window or monitor, hands it to the converter, forgets the lines. Answers the id.
     static uint64_t Share(Mode mode, RECT rect)
     {
-        SimulatedDesktop::WindowSpec spec;
-        spec.rect = rect;
+        SimulatedDesktop::WindowSpec windowSpec;
+        windowSpec.rect = rect;
         const uint64_t id = mode == Mode::Screen
                                 ? reinterpret_cast<uintptr_t>(SimulatedDesktop::AddMonitor(rect, false))
-                                : TESSARIL_REMOTECONTROL_HOST::FromHwnd(SimulatedDesktop::CreateTopLevelWindow(spec));
+                                : TESSARIL_REMOTECONTROL_HOST::FromHwnd(SimulatedDesktop::CreateTopLevelWindow(windowSpec));
         Converter().SetScreenId(id, mode == Mode::Screen);
         RecordingLogger::Clear();
         return id;

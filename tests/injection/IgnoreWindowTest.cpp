@@ -120,9 +120,9 @@ TEST_F(IgnoreWindowTest, PromptWindowIsNeverTouched)
 
 TEST_F(IgnoreWindowTest, WindowListedUnderThreeTypesGetsItsOwnStyleBack)
 {
-    SimulatedDesktop::WindowSpec spec;
-    std::tie(spec.title, spec.processId, spec.exStyle) = std::tuple("Chat", 42, WS_EX_TOOLWINDOW);
-    const HWND window = SimulatedDesktop::CreateTopLevelWindow(spec);
+    SimulatedDesktop::WindowSpec windowSpec;
+    std::tie(windowSpec.title, windowSpec.processId, windowSpec.exStyle) = std::tuple("Chat", 42, WS_EX_TOOLWINDOW);
+    const HWND window = SimulatedDesktop::CreateTopLevelWindow(windowSpec);
     const std::array<uint8_t, 4> bytes = BytesOf(window);
     injector.UpdateIgnoreWindow(ByBytes(bytes.data(), 4), true);
     injector.UpdateIgnoreWindow(ByTitles(42, {"Chat"}), true);
@@ -212,9 +212,9 @@ TEST_F(IgnoreWindowTest, HandlesAreLoggedSignExtendedAndZeroPaddedToEightCharact
 TEST_F(IgnoreWindowTest, TitleRequestCollectsVisibleWindowsOfTheProcessByExactTitle)
 {
     const auto create = [](DWORD processId, const char* title, bool visible = true, bool minimised = false) {
-        SimulatedDesktop::WindowSpec spec;
-        std::tie(spec.title, spec.processId, spec.visible, spec.minimised) = std::tuple(title, processId, visible, minimised);
-        return SimulatedDesktop::CreateTopLevelWindow(spec);
+        SimulatedDesktop::WindowSpec windowSpec;
+        std::tie(windowSpec.title, windowSpec.processId, windowSpec.visible, windowSpec.minimised) = std::tuple(title, processId, visible, minimised);
+        return SimulatedDesktop::CreateTopLevelWindow(windowSpec);
     };
     const HWND chat = create(42, "Chat");
     const HWND notes = create(42, "Übersicht – Notizen");

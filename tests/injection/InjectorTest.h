@@ -115,9 +115,9 @@ inline uint64_t LoggedHandle(HWND window)
 
 inline HWND CreateWindowAt(RECT rect, LONG exStyle = 0, const std::string& className = "Notepad")
 {
-    SimulatedDesktop::WindowSpec spec;
-    std::tie(spec.className, spec.rect, spec.exStyle) = std::tuple(className, rect, exStyle);
-    return SimulatedDesktop::CreateTopLevelWindow(spec);
+    SimulatedDesktop::WindowSpec windowSpec;
+    std::tie(windowSpec.className, windowSpec.rect, windowSpec.exStyle) = std::tuple(className, rect, exStyle);
+    return SimulatedDesktop::CreateTopLevelWindow(windowSpec);
 }
 
 // A fresh desktop and converter, a clock past every rate limit (those sites are

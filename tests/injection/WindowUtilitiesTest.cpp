@@ -28,29 +28,29 @@ std::string ExStyleLine(WindowHandle window, LONG written, LONG replaced)
                        static_cast<uint32_t>(replaced));
 }
 
-WindowSpec Spec(const std::string& className, const std::string& title = "Untitled", RECT rect = {0, 0, 800, 600},
+WindowSpec WindowOf(const std::string& className, const std::string& title = "Untitled", RECT rect = {0, 0, 800, 600},
                 bool visible = true, bool minimised = false, LONG exStyle = 0)
 {
-    WindowSpec spec;
-    spec.className = className;
-    spec.title = title;
-    spec.rect = rect;
-    spec.visible = visible;
-    spec.minimised = minimised;
-    spec.exStyle = exStyle;
-    return spec;
+    WindowSpec windowSpec;
+    windowSpec.className = className;
+    windowSpec.title = title;
+    windowSpec.rect = rect;
+    windowSpec.visible = visible;
+    windowSpec.minimised = minimised;
+    windowSpec.exStyle = exStyle;
+    return windowSpec;
 }
 
-WindowSpec Elsewhere(WindowSpec spec)  // on another virtual desktop
+WindowSpec Elsewhere(WindowSpec windowSpec)  // on another virtual desktop
 {
-    spec.onCurrentDesktop = false;
-    return spec;
+    windowSpec.onCurrentDesktop = false;
+    return windowSpec;
 }
 
 // A window to create, with the classes of its children, and whether a test keeps it.
 struct WindowRow {
     const char* label;
-    WindowSpec spec;
+    WindowSpec windowSpec;
     std::vector<std::string> childClasses;
     bool kept;
 };
@@ -64,14 +64,14 @@ protected:
     }
     void TearDown() override { EXPECT_THAT(RecordingLogger::Lines(), IsEmpty()) << "the utilities write no log line"; }
 
-    static WindowHandle Create(const WindowSpec& spec) { return FromHwnd(SimulatedDesktop::CreateTopLevelWindow(spec)); }
+    static WindowHandle Create(const WindowSpec& windowSpec) { return FromHwnd(SimulatedDesktop::CreateTopLevelWindow(windowSpec)); }
     static WindowHandle CreateChild(WindowHandle parent, const std::string& className)
     {
-        return FromHwnd(SimulatedDesktop::CreateChildWindow(ToHwnd(parent), Spec(className)));
+        return FromHwnd(SimulatedDesktop::CreateChildWindow(ToHwnd(parent), WindowOf(className)));
     }
     static WindowHandle Create(const WindowRow& row)
     {
-        const WindowHandle window = Create(row.spec);
+        const WindowHandle window = Create(row.windowSpec);
         for (const auto& childClass : row.childClasses) {
             CreateChild(window, childClass);
         }
@@ -79,7 +79,7 @@ protected:
     }
     static WindowHandle Destroyed()
     {
-        const WindowHandle window = Create(Spec("Notepad"));
+        const WindowHandle window = Create(WindowOf("Notepad"));
         SimulatedDesktop::DestroyWindow(ToHwnd(window));
         return window;
     }
@@ -106,7 +106,7 @@ protected:
 
 TEST_F(WindowUtilitiesTest, RectangleQueriesGiveTheRectangleOrZerosWithTheErrorCode)
 {
-    const WindowHandle window = Create(Spec("Notepad", "Notes", {-300, 20, 500, 620}));
+    const WindowHandle window = Create(WindowOf("Notepad", "Notes", {-300, 20, 500, 620}));
     const HMONITOR left = SimulatedDesktop::AddMonitor({-1600, 0, 0, 900}, false);
     SimulatedDesktop::SetWorkArea(left, {-1600, 0, 0, 860});
     const auto id = [](HMONITOR handle) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(handle)); };
@@ -133,7 +133,7 @@ TEST_F(WindowUtilitiesTest, SetIgnoreMouseEventsAddsLayeredAndTransparentAndGive
     for (const LONG exStyle : {LONG{0}, LONG{WS_EX_TOOLWINDOW | WS_EX_APPWINDOW}, kTransparent}) {
         SCOPED_TRACE(exStyle);
         SimulatedDesktop::Reset();
-        const WindowHandle window = Create(Spec("Notepad", "", {0, 0, 800, 600}, true, false, exStyle));
+        const WindowHandle window = Create(WindowOf("Notepad", "", {0, 0, 800, 600}, true, false, exStyle));
         LONG previous = -1;
         EXPECT_TRUE(SetIgnoreMouseEvents(window, &previous));
         EXPECT_EQ(previous, exStyle);
@@ -149,9 +149,9 @@ TEST_F(WindowUtilitiesTest, SetIgnoreMouseEventsAddsLayeredAndTransparentAndGive
 // writing over a zero style fails with an empty text, not an earlier call's code.
 TEST_F(WindowUtilitiesTest, ResetIgnoreMouseEventsWritesTheStyleBackOrFails)
 {
-    const WindowHandle changed = Create(Spec("Notepad"));
+    const WindowHandle changed = Create(WindowOf("Notepad"));
     SetIgnoreMouseEvents(changed, nullptr);
-    const WindowHandle zeroStyle = Create(Spec("Notepad"));
+    const WindowHandle zeroStyle = Create(WindowOf("Notepad"));
     const WindowHandle destroyed = Destroyed();
     const struct {
         const char* label;
@@ -179,15 +179,15 @@ TEST_F(WindowUtilitiesTest, ResetIgnoreMouseEventsWritesTheStyleBackOrFails)
 TEST_F(WindowUtilitiesTest, CollectCoveringWindowsListsVisibleOverlappingWindowsAboveNearestFirst)
 {
     const WindowHandle alwaysOnTop =
-        Create(Spec("Topmost", "Always on top", {450, 450, 900, 900}, true, false, WS_EX_TOPMOST));
-    Create(Spec("Below", "", {0, 0, 1000, 1000}));
-    const WindowHandle target = Create(Spec("Target", "", {100, 100, 500, 500}));
+        Create(WindowOf("Topmost", "Always on top", {450, 450, 900, 900}, true, false, WS_EX_TOPMOST));
+    Create(WindowOf("Below", "", {0, 0, 1000, 1000}));
+    const WindowHandle target = Create(WindowOf("Target", "", {100, 100, 500, 500}));
     const WindowHandle child = CreateChild(target, "Edit");
-    const WindowHandle overlapping = Create(Spec("Overlapping", "", {400, 400, 600, 600}));
-    Create(Spec("Apart", "", {600, 0, 800, 100}));
-    Create(Spec("Hidden", "", {100, 100, 500, 500}, false));
-    Create(Spec("Touching", "", {500, 100, 700, 500}));
-    WindowSpec otherProcess = Spec("Covering", "", {0, 0, 1000, 1000});
+    const WindowHandle overlapping = Create(WindowOf("Overlapping", "", {400, 400, 600, 600}));
+    Create(WindowOf("Apart", "", {600, 0, 800, 100}));
+    Create(WindowOf("Hidden", "", {100, 100, 500, 500}, false));
+    Create(WindowOf("Touching", "", {500, 100, 700, 500}));
+    WindowSpec otherProcess = WindowOf("Covering", "", {0, 0, 1000, 1000});
     otherProcess.processId = 2000;
     const WindowHandle covering = Create(otherProcess);
 
@@ -208,19 +208,19 @@ TEST_F(WindowUtilitiesTest, CollectCoveringWindowsListsVisibleOverlappingWindows
 TEST_F(WindowUtilitiesTest, EnumVisibleTopWindowsLeavesOutTheDesktopButtonsHiddenMinimisedAndEmptyFrames)
 {
     const WindowHandleList expected = CreateRows({
-        {"a plain window", Spec("Notepad"), {}, true},
-        {"the desktop", Spec("Progman", "Program Manager"), {}, false},
-        {"a button", Spec("Button", "Start"), {}, false},
-        {"class names are case-sensitive", Spec("progman"), {}, true},
-        {"an invisible window", Spec("Notepad", "", {}, false), {}, false},
-        {"a minimised window", Spec("Notepad", "", {}, true, true), {}, false},
-        {"a bare CoreWindow", Spec(kCoreWindow, "Calculator"), {}, false},
-        {"a frame without a title", Spec(kFrame, ""), {kCoreWindow}, false},
-        {"a titled frame with its CoreWindow", Spec(kFrame, "Calculator"), {kCoreWindow}, true},
-        {"a titled frame without a CoreWindow", Spec(kFrame, "Settings"), {"ApplicationFrameTitleBarWindow"}, false},
-        {"a minimised titled frame with its CoreWindow", Spec(kFrame, "Mail", {}, true, true), {kCoreWindow}, false},
-        {"a window without a title", Spec("Notepad", ""), {}, true},
-        {"a window of another virtual desktop", Elsewhere(Spec("Notepad")), {}, false},
+        {"a plain window", WindowOf("Notepad"), {}, true},
+        {"the desktop", WindowOf("Progman", "Program Manager"), {}, false},
+        {"a button", WindowOf("Button", "Start"), {}, false},
+        {"class names are case-sensitive", WindowOf("progman"), {}, true},
+        {"an invisible window", WindowOf("Notepad", "", {}, false), {}, false},
+        {"a minimised window", WindowOf("Notepad", "", {}, true, true), {}, false},
+        {"a bare CoreWindow", WindowOf(kCoreWindow, "Calculator"), {}, false},
+        {"a frame without a title", WindowOf(kFrame, ""), {kCoreWindow}, false},
+        {"a titled frame with its CoreWindow", WindowOf(kFrame, "Calculator"), {kCoreWindow}, true},
+        {"a titled frame without a CoreWindow", WindowOf(kFrame, "Settings"), {"ApplicationFrameTitleBarWindow"}, false},
+        {"a minimised titled frame with its CoreWindow", WindowOf(kFrame, "Mail", {}, true, true), {kCoreWindow}, false},
+        {"a window without a title", WindowOf("Notepad", ""), {}, true},
+        {"a window of another virtual desktop", Elsewhere(WindowOf("Notepad")), {}, false},
     });
     EXPECT_THAT(Enumerated(), ElementsAreArray(expected));
 }
@@ -228,10 +228,10 @@ TEST_F(WindowUtilitiesTest, EnumVisibleTopWindowsLeavesOutTheDesktopButtonsHidde
 TEST_F(WindowUtilitiesTest, EnumVisibleTopWindowsHidesNoFrameBeforeWindows8NorAnyDesktopWithoutTheManager)
 {
     const WindowHandleList expected = CreateRows({
-        {"a bare CoreWindow", Spec(kCoreWindow, "Calculator"), {}, true},
-        {"a frame without a title", Spec(kFrame, ""), {}, true},
-        {"the desktop is still left out", Spec("Progman"), {}, false},
-        {"a window of another virtual desktop", Elsewhere(Spec("Notepad")), {}, true},
+        {"a bare CoreWindow", WindowOf(kCoreWindow, "Calculator"), {}, true},
+        {"a frame without a title", WindowOf(kFrame, ""), {}, true},
+        {"the desktop is still left out", WindowOf("Progman"), {}, false},
+        {"a window of another virtual desktop", Elsewhere(WindowOf("Notepad")), {}, true},
     });
     SimulatedDesktop::SetOsVersion(6, 1, 1);
     SimulatedDesktop::FailVirtualDesktopManagerCreation(true);
@@ -242,20 +242,20 @@ TEST_F(WindowUtilitiesTest, EnumVisibleTopWindowsHidesNoFrameBeforeWindows8NorAn
 TEST_F(WindowUtilitiesTest, IsHiddenUwpFrameFollowsTheFrameRulesFromWindows8On)
 {
     const std::vector<WindowRow> rows = {
-        {"a titled frame without children", Spec(kFrame, "Settings"), {}, true},
-        {"a minimised titled frame without a CoreWindow", Spec(kFrame, "Settings", {}, true, true), {}, false},
-        {"an invisible titled frame without a CoreWindow", Spec(kFrame, "Settings", {}, false), {}, true},
-        {"class names are case-sensitive", Spec("applicationframewindow", ""), {}, false},
+        {"a titled frame without children", WindowOf(kFrame, "Settings"), {}, true},
+        {"a minimised titled frame without a CoreWindow", WindowOf(kFrame, "Settings", {}, true, true), {}, false},
+        {"an invisible titled frame without a CoreWindow", WindowOf(kFrame, "Settings", {}, false), {}, true},
+        {"class names are case-sensitive", WindowOf("applicationframewindow", ""), {}, false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
         EXPECT_EQ(IsHiddenUwpFrame(Create(row)), row.kept);
     }
-    const WindowHandle nested = Create(Spec(kFrame, "Calculator"));
+    const WindowHandle nested = Create(WindowOf(kFrame, "Calculator"));
     CreateChild(CreateChild(nested, "Host"), kCoreWindow);
     EXPECT_FALSE(IsHiddenUwpFrame(nested)) << "a CoreWindow nested deeper";
 
-    const WindowHandle coreWindow = Create(Spec(kCoreWindow, "Calculator"));
+    const WindowHandle coreWindow = Create(WindowOf(kCoreWindow, "Calculator"));
     for (const auto& [major, minor, servicePack, hidden] : std::vector<std::tuple<DWORD, DWORD, WORD, bool>>{
              {5, 1, 3, false}, {6, 1, 1, false}, {6, 2, 0, true}, {6, 3, 0, true}, {10, 0, 0, true}}) {
         SCOPED_TRACE(fmt::format("Windows {}.{} SP{}", major, minor, servicePack));
@@ -266,7 +266,7 @@ TEST_F(WindowUtilitiesTest, IsHiddenUwpFrameFollowsTheFrameRulesFromWindows8On)
 
 TEST_F(WindowUtilitiesTest, EnumChildWindowListGivesAllDescendantsInEnumerationOrder)
 {
-    const WindowHandle parent = Create(Spec("Notepad"));
+    const WindowHandle parent = Create(WindowOf("Notepad"));
     const WindowHandle lower = CreateChild(parent, "Edit");
     const WindowHandle nested = CreateChild(lower, "Nested");
     const WindowHandle upper = CreateChild(parent, "StatusBar");
@@ -279,9 +279,9 @@ TEST_F(WindowUtilitiesTest, EnumChildWindowListGivesAllDescendantsInEnumerationO
 
 TEST_F(WindowUtilitiesTest, FilterCurrentVirtualDesktopKeepsWhatIsHereOrCannotBeAsked)
 {
-    const WindowHandle here = Create(Spec("Notepad"));
-    const WindowHandle there = Create(Elsewhere(Spec("Notepad")));
-    const WindowHandle unknownToTheShell = Create(Elsewhere(Spec("Notepad")));
+    const WindowHandle here = Create(WindowOf("Notepad"));
+    const WindowHandle there = Create(Elsewhere(WindowOf("Notepad")));
+    const WindowHandle unknownToTheShell = Create(Elsewhere(WindowOf("Notepad")));
     SimulatedDesktop::FailIsWindowOnCurrentVirtualDesktop(ToHwnd(unknownToTheShell), true);
     const WindowHandle childOfThere = CreateChild(there, "Edit");
 

@@ -14,17 +14,17 @@ protected:
 
     static HWND TopLevel(const std::string& className, RECT rect = {0, 0, 800, 600})
     {
-        SimulatedDesktop::WindowSpec spec;
-        spec.className = className;
-        spec.rect = rect;
-        return SimulatedDesktop::CreateTopLevelWindow(spec);
+        SimulatedDesktop::WindowSpec windowSpec;
+        windowSpec.className = className;
+        windowSpec.rect = rect;
+        return SimulatedDesktop::CreateTopLevelWindow(windowSpec);
     }
 
     static HWND Child(HWND parent, const std::string& className, RECT rect = {0, 0, 100, 100})
     {
-        SimulatedDesktop::WindowSpec spec;
-        spec.className = className;
-        spec.rect = rect;
-        return SimulatedDesktop::CreateChildWindow(parent, spec);
+        SimulatedDesktop::WindowSpec windowSpec;
+        windowSpec.className = className;
+        windowSpec.rect = rect;
+        return SimulatedDesktop::CreateChildWindow(parent, windowSpec);
     }
 };

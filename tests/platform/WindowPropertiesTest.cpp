@@ -63,9 +63,9 @@ TEST_F(WindowPropertiesTest, SetWindowLongAReturnsThePreviousValueAndIsJournaled
 
 TEST_F(WindowPropertiesTest, SetWindowLongAKeepsTheTopmostBit)
 {
-    SimulatedDesktop::WindowSpec spec;
-    spec.exStyle = WS_EX_TOPMOST;
-    HWND window = SimulatedDesktop::CreateTopLevelWindow(spec);
+    SimulatedDesktop::WindowSpec windowSpec;
+    windowSpec.exStyle = WS_EX_TOPMOST;
+    HWND window = SimulatedDesktop::CreateTopLevelWindow(windowSpec);
     SetWindowLongA(window, GWL_EXSTYLE, WS_EX_LAYERED);
     EXPECT_EQ(SimulatedDesktop::ExStyleOf(window), WS_EX_LAYERED | WS_EX_TOPMOST);
 }
@@ -97,10 +97,10 @@ TEST_F(WindowPropertiesTest, WindowLongFunctionsRefuseUnknownWindowsAndIndexes)
 
 TEST_F(WindowPropertiesTest, TextComesAsUtf16UnitsAndInCodePage1252)
 {
-    SimulatedDesktop::WindowSpec spec;
-    spec.className = "Notepad";
-    spec.title = "Überweisung – Notizen 😀";
-    HWND window = SimulatedDesktop::CreateTopLevelWindow(spec);
+    SimulatedDesktop::WindowSpec windowSpec;
+    windowSpec.className = "Notepad";
+    windowSpec.title = "Überweisung – Notizen 😀";
+    HWND window = SimulatedDesktop::CreateTopLevelWindow(windowSpec);
 
     wchar_t wide[64] = {};
     ASSERT_EQ(GetWindowTextW(window, wide, 64), 24);
@@ -141,10 +141,10 @@ TEST_F(WindowPropertiesTest, GetWindowTextEmptiesTheBufferForAnUnknownWindow)
 
 TEST_F(WindowPropertiesTest, GetWindowThreadProcessIdGivesBothIds)
 {
-    SimulatedDesktop::WindowSpec spec;
-    spec.processId = 4321;
-    spec.threadId = 8765;
-    HWND window = SimulatedDesktop::CreateTopLevelWindow(spec);
+    SimulatedDesktop::WindowSpec windowSpec;
+    windowSpec.processId = 4321;
+    windowSpec.threadId = 8765;
+    HWND window = SimulatedDesktop::CreateTopLevelWindow(windowSpec);
     DWORD processId = 0;
     EXPECT_EQ(GetWindowThreadProcessId(window, &processId), 8765u);
     EXPECT_EQ(processId, 4321u);

@@ -79,8 +79,8 @@ SIMULATED_DESKTOP_API void Reset();
 
 // Windows. A new window goes to the top of its siblings (below the topmost
 // band for a window without WS_EX_TOPMOST), as CreateWindow puts it.
-SIMULATED_DESKTOP_API HWND CreateTopLevelWindow(const WindowSpec& spec);
-SIMULATED_DESKTOP_API HWND CreateChildWindow(HWND parent, const WindowSpec& spec);
+SIMULATED_DESKTOP_API HWND CreateTopLevelWindow(const WindowSpec& windowSpec);
+SIMULATED_DESKTOP_API HWND CreateChildWindow(HWND parent, const WindowSpec& windowSpec);
 // Destroys the window and all its descendants.
 SIMULATED_DESKTOP_API void DestroyWindow(HWND window);
 SIMULATED_DESKTOP_API void BringToTop(HWND window);

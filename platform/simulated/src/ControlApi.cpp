@@ -45,14 +45,14 @@ void Reset()
     Desktop::Locked([](DesktopState& state) { state.Reset(); });
 }
 
-HWND CreateTopLevelWindow(const WindowSpec& spec)
+HWND CreateTopLevelWindow(const WindowSpec& windowSpec)
 {
-    return Desktop::Locked([&](DesktopState& state) { return state.windows.Create(nullptr, spec); });
+    return Desktop::Locked([&](DesktopState& state) { return state.windows.Create(nullptr, windowSpec); });
 }
 
-HWND CreateChildWindow(HWND parent, const WindowSpec& spec)
+HWND CreateChildWindow(HWND parent, const WindowSpec& windowSpec)
 {
-    return OnWindow(parent, [&](Window&, DesktopState& state) { return state.windows.Create(parent, spec); });
+    return OnWindow(parent, [&](Window&, DesktopState& state) { return state.windows.Create(parent, windowSpec); });
 }
 
 void DestroyWindow(HWND window)

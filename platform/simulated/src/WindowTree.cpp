@@ -8,13 +8,13 @@ namespace SimulatedDesktop {
 
 namespace {
 
-LONG StyleFor(const WindowSpec& spec, bool child)
+LONG StyleFor(const WindowSpec& windowSpec, bool child)
 {
-    LONG style = spec.style & ~(WS_VISIBLE | WS_MINIMIZE);
-    if (spec.visible) {
+    LONG style = windowSpec.style & ~(WS_VISIBLE | WS_MINIMIZE);
+    if (windowSpec.visible) {
         style |= WS_VISIBLE;
     }
-    if (spec.minimised) {
+    if (windowSpec.minimised) {
         style |= WS_MINIMIZE;
     }
     return child ? style | WS_CHILD : style;
@@ -31,7 +31,7 @@ void WindowTree::Clear()
     nextHandle = kFirstHandle;
 }
 
-HWND WindowTree::Create(HWND parent, const WindowSpec& spec)
+HWND WindowTree::Create(HWND parent, const WindowSpec& windowSpec)
 {
     // Even numbers, as Windows' user handles are.
     const uint32_t value = nextHandle;
@@ -39,14 +39,14 @@ HWND WindowTree::Create(HWND parent, const WindowSpec& spec)
     Window& window = windows[value];
     window.handle = MakeHandle<HWND>(value);
     window.parent = parent;
-    window.className = WindowText::FromUtf8(spec.className);
-    window.title = WindowText::FromUtf8(spec.title);
-    window.processId = spec.processId;
-    window.threadId = spec.threadId;
-    window.rect = spec.rect;
-    window.style = StyleFor(spec, parent != nullptr);
-    window.exStyle = spec.exStyle;
-    window.onCurrentDesktop = spec.onCurrentDesktop;
+    window.className = WindowText::FromUtf8(windowSpec.className);
+    window.title = WindowText::FromUtf8(windowSpec.title);
+    window.processId = windowSpec.processId;
+    window.threadId = windowSpec.threadId;
+    window.rect = windowSpec.rect;
+    window.style = StyleFor(windowSpec, parent != nullptr);
+    window.exStyle = windowSpec.exStyle;
+    window.onCurrentDesktop = windowSpec.onCurrentDesktop;
     PlaceOnTop(window);
     return window.handle;
 }

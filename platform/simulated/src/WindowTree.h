@@ -35,7 +35,7 @@ public:
     void Clear();
 
     // `parent` must name a window, or be null for a top-level window.
-    HWND Create(HWND parent, const WindowSpec& spec);
+    HWND Create(HWND parent, const WindowSpec& windowSpec);
     void Destroy(HWND handle);
 
     Window* Find(HWND handle);
