@@ -52,36 +52,44 @@ MouseEvent ToMouseEvent(const MouseEventFFI& payload)
     return event;
 }
 
-std::vector<MouseEvent> ToMouseEvents(const MouseEventFFI* events, uint32_t count)
+namespace {
+
+// One converted copy per element, in the list's order; a null list is empty.
+template <class Record, class Payload, class Convert>
+std::vector<Record> CopyList(const Payload* elements, uint32_t count, Convert convert)
 {
-    std::vector<MouseEvent> copies;
-    if (events == nullptr) {
+    std::vector<Record> copies;
+    if (elements == nullptr) {
         return copies;
     }
     copies.reserve(count);
     for (uint32_t i = 0; i < count; ++i) {
-        copies.push_back(ToMouseEvent(events[i]));
+        copies.push_back(convert(elements[i]));
     }
     return copies;
 }
 
+TouchRecord ToTouchRecord(const TouchRecordFFI& payload)
+{
+    TouchRecord copy;
+    copy.value0 = payload.value0;
+    copy.value1 = payload.value1;
+    for (size_t v = 0; v < std::size(copy.values); ++v) {
+        copy.values[v] = payload.values[v];
+    }
+    return copy;
+}
+
+}  // namespace
+
+std::vector<MouseEvent> ToMouseEvents(const MouseEventFFI* events, uint32_t count)
+{
+    return CopyList<MouseEvent>(events, count, ToMouseEvent);
+}
+
 std::vector<TouchRecord> ToTouchRecords(const TouchRecordFFI* records, uint32_t count)
 {
-    std::vector<TouchRecord> copies;
-    if (records == nullptr) {
-        return copies;
-    }
-    copies.reserve(count);
-    for (uint32_t i = 0; i < count; ++i) {
-        TouchRecord copy;
-        copy.value0 = records[i].value0;
-        copy.value1 = records[i].value1;
-        for (size_t v = 0; v < std::size(copy.values); ++v) {
-            copy.values[v] = records[i].values[v];
-        }
-        copies.push_back(copy);
-    }
-    return copies;
+    return CopyList<TouchRecord>(records, count, ToTouchRecord);
 }
 
 std::string CopyText(const char* text)
