@@ -1,0 +1,36 @@
+// PluginLibrary's loading through the POSIX dynamic loader.
+#include <dlfcn.h>
+
+#include "PluginLibrary.h"
+#include "PluginLoadError.h"
+
+namespace TESSARIL_HOST_APP {
+
+std::filesystem::path PluginLibrary::DefaultPath()
+{
+    return std::filesystem::read_symlink("/proc/self/exe").parent_path() / "libtessaril-remotecontrol-host.so";
+}
+
+void PluginLibrary::Open()
+{
+    // RTLD_LOCAL: the host reaches the plugin only through the symbols it asks for.
+    handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) {
+        throw PluginLoadError("cannot load plugin " + file.string() + ": " + dlerror());
+    }
+}
+
+void* PluginLibrary::Symbol(const char* name) const
+{
+    return dlsym(handle, name);
+}
+
+void PluginLibrary::Close()
+{
+    if (handle != nullptr) {
+        dlclose(handle);
+        handle = nullptr;
+    }
+}
+
+}  // namespace TESSARIL_HOST_APP
