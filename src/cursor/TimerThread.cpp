@@ -52,8 +52,9 @@ int32_t TimerThread::addEntry(Callback callback, void* userData, bool oneShot)
         return -1;
     }
     const int64_t interval = kIntervalMicroseconds;
-    timers.push_back(std::make_unique<TimerEntry>(Now() + interval, interval, id, std::move(callback), userData,
-                                                  false, oneShot));
+    // Braces, not make_unique: clang 14 cannot initialise an aggregate from parentheses.
+    timers.push_back(std::unique_ptr<TimerEntry>(
+        new TimerEntry{Now() + interval, interval, id, std::move(callback), userData, false, oneShot}));
     return id;
 }
 
