@@ -4,27 +4,21 @@
 
 namespace TESSARIL_SERVER_API {
 
-namespace {
-
-// Reads a payload bool as the byte it is: the viewer may send any value there,
-// and loading a byte other than 0 or 1 as a bool is undefined.
-bool ReadBool(const bool& field)
+bool CopyBool(const bool& field)
 {
     unsigned char byte = 0;
     std::memcpy(&byte, &field, 1);
     return byte != 0;
 }
 
-}  // namespace
-
 KeyEvent ToKeyEvent(const KeyEventFFI& payload)
 {
     KeyEvent event;
     event.keyCode = payload.keyCode;
     event.capsLock = payload.capsLock;
-    event.pressed = ReadBool(payload.pressed);
+    event.pressed = CopyBool(payload.pressed);
     event.flag = payload.flag;
-    event.numLock = ReadBool(payload.numLock);
+    event.numLock = CopyBool(payload.numLock);
     event.seq = payload.seq;
     event.createTime = payload.createTime;
     return event;
@@ -37,7 +31,7 @@ MouseEvent ToMouseEvent(const MouseEventFFI& payload)
     event.y = payload.y;
     event.button = payload.button;
     event.eventType = payload.eventType;
-    event.pressed = ReadBool(payload.pressed);
+    event.pressed = CopyBool(payload.pressed);
     event.wheelDeltaX = payload.wheelDeltaX;
     event.wheelDeltaY = payload.wheelDeltaY;
     event.reserved0 = payload.reserved0;

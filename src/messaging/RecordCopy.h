@@ -17,6 +17,10 @@ MouseEvent ToMouseEvent(const MouseEventFFI& payload);
 std::vector<MouseEvent> ToMouseEvents(const MouseEventFFI* events, uint32_t count);
 std::vector<TouchRecord> ToTouchRecords(const TouchRecordFFI* records, uint32_t count);
 
+// A payload bool read as the byte it is: the other side may write any value
+// there, and loading a byte other than 0 or 1 as a bool is undefined.
+bool CopyBool(const bool& field);
+
 // A null text pointer is copied as the empty string.
 std::string CopyText(const char* text);
 

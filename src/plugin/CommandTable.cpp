@@ -46,7 +46,7 @@ void StartHost(uint64_t commandId, void* payload)
     auto& command = *static_cast<TessarilStartHostCommand*>(payload);
     const std::string text = TESSARIL_SERVER_API::CopyText(command.text);
     const uint64_t screenId = command.screenId;
-    const bool isScreen = command.isScreen;
+    const bool isScreen = TESSARIL_SERVER_API::CopyBool(command.isScreen);
     RunAndKeep(commandId, command, [&] { return remoteControlStartHost(text, screenId, isScreen); });
 }
 
