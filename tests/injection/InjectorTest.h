@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "FakeClock.h"
+#include "JournalLines.h"
 #include "RecordingLogger.h"
 #include "coordinates/CoordinateConverterHost.h"
 #include "injection/InputInjector.h"
@@ -28,23 +29,6 @@ using TESSARIL_SERVER_API::KeyEvent;
 using TESSARIL_SERVER_API::MouseEvent;
 using Journal = std::vector<std::string>;
 
-// The journal line with which every injected event keeps the host awake.
-inline constexpr const char* kAwake = "SetThreadExecutionState 0x00000001";
-inline constexpr LONG kTransparent = WS_EX_LAYERED | WS_EX_TRANSPARENT;
-
-// Journal text of INPUT records and of the SendInput call that carries them;
-// `outcome` defaults to the count of records, all inserted.
-inline std::string Rec(int64_t dx, int64_t dy, int64_t data, unsigned flags)
-{
-    return fmt::format("mouse dx={} dy={} data={} flags={:#06x}", dx, dy, data, flags);
-}
-inline std::string Btn(unsigned flags, int64_t data = 0) { return Rec(0, 0, data, flags); }
-inline std::string KeyRec(int64_t vk, bool up) { return fmt::format("key vk={:#x} scan=0 flags={:#06x}", vk, up ? 2 : 0); }
-inline std::string Send(const std::vector<std::string>& records, std::string outcome = "")
-{
-    return fmt::format("SendInput {} -> {}", fmt::join(records, " | "),
-                       outcome.empty() ? std::to_string(records.size()) : outcome);
-}
 inline const std::string kMove = Rec(32768, 32768, 0, 0x8001);  // the viewport's centre
 inline const std::string kCentre = Send({kMove});
 
@@ -71,7 +55,6 @@ inline KeyEvent Key(int64_t keyCode, bool pressed, int64_t capsLock = 0, bool nu
     return e;
 }
 
-inline uint64_t IdOf(const void* handle) { return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(handle)); }
 
 // Ignore-window requests; a type-1 request points into `bytes`, which must outlive it.
 inline HostIgnoredWindow Ignore(int64_t type, int64_t handle = 0)
@@ -101,12 +84,6 @@ inline std::array<uint8_t, 4> BytesOf(HWND window)
     return bytes;
 }
 
-// The journal line of a SetWindowLongA on the extended style.
-inline std::string ExStyleLine(HWND window, LONG newStyle, LONG previous)
-{
-    return fmt::format("SetWindowLongA {:#x} GWL_EXSTYLE {:#010x} -> {:#010x}", IdOf(window),
-                       static_cast<uint32_t>(newStyle), static_cast<uint32_t>(previous));
-}
 // The value the injector logs for a handle: sign-extended to 64 bits.
 inline uint64_t LoggedHandle(HWND window)
 {
