@@ -110,8 +110,11 @@ TEST_F(PluginTest, StartStopAndStartAgainEachRegisterAnew)
                             "unregister"));
 }
 
-TEST_F(PluginTest, CallEventRefusesNullPayloadsAndUnknownIdsSilently)
+TEST_F(PluginTest, UnservedMessagesAndRefusedCommandsPassSilently)
 {
+    EXPECT_TRUE(ExportedOnReceive(TESSARIL_MSG_KEY_EVENT, nullptr));
+    EXPECT_TRUE(ExportedOnReceive(15000000, "unread"));
+    EXPECT_TRUE(ExportedOnDelegate(TESSARIL_MSG_KEY_EVENT, "unread"));
     TessarilResultOnlyCommand command{-1};
     EXPECT_FALSE(ExportedCallEvent(TESSARIL_CMD_STOP_HOST, nullptr));
     EXPECT_FALSE(ExportedCallEvent(0, &command));
@@ -120,6 +123,8 @@ TEST_F(PluginTest, CallEventRefusesNullPayloadsAndUnknownIdsSilently)
 
     EXPECT_EQ(command.result, -1);
     EXPECT_THAT(RecordingLogger::Lines(), ::testing::IsEmpty());
+    EXPECT_THAT(RecordingHostApplication::Lines(), ::testing::IsEmpty());
+    EXPECT_THAT(SimulatedDesktop::Journal(), ::testing::IsEmpty());
     EXPECT_TRUE(ExportedCallDrop(TESSARIL_CMD_STOP_HOST));
 }
 
