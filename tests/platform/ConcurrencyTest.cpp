@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "platform_win32.h"
-#include "simulated_desktop.h"
 
 namespace {
 
@@ -49,32 +48,6 @@ TEST(ConcurrencyTest, AWaiterTakesOverAfterAFailedInitialisation)
     InitOnceComplete(&once, INIT_ONCE_INIT_FAILED, nullptr);
     waiter.join();
     EXPECT_TRUE(waiterPending);
-}
-
-TEST(ConcurrencyTest, CursorCanBeReadWhileAnotherThreadInjects)
-{
-    SimulatedDesktop::Reset();
-    std::atomic<bool> done{false};
-    std::atomic<int> outside{0};
-    std::thread reader([&] {
-        while (!done) {
-            CURSORINFO info{};
-            info.cbSize = sizeof(info);
-            GetCursorInfo(&info);
-            outside += info.ptScreenPos.x < 0 || info.ptScreenPos.x >= 1920;
-        }
-    });
-    for (LONG step = 0; step < 2000; ++step) {
-        INPUT move{};
-        move.type = INPUT_MOUSE;
-        move.mi.dx = step * 32;
-        move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-        SendInput(1, &move, sizeof(move));
-    }
-    done = true;
-    reader.join();
-    EXPECT_EQ(outside, 0);
-    EXPECT_EQ(SimulatedDesktop::SendInputCalls().size(), 2000u);
 }
 
 TEST(ConcurrencyTest, LastErrorIsKeptPerThread)

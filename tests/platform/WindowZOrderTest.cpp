@@ -36,41 +36,6 @@ TEST_F(ZOrderTest, GetWindowPrevWalksUpTheZOrder)
     EXPECT_EQ(GetWindow(top, GW_HWNDPREV), nullptr);
 }
 
-TEST_F(ZOrderTest, GetWindowAnswersEachCommandAmongSiblings)
-{
-    HWND a = TopLevel("A");
-    HWND b = TopLevel("B");
-    HWND c = TopLevel("C");
-    HWND lowerChild = Child(b, "Lower");
-    HWND upperChild = Child(b, "Upper");
-    const struct {
-        const char* label;
-        HWND window;
-        UINT command;
-        HWND expected;
-    } rows[] = {
-        {"first of the bottom window", a, GW_HWNDFIRST, c},  {"last of the top window", c, GW_HWNDLAST, a},
-        {"next below the top", c, GW_HWNDNEXT, b},           {"next below the bottom", a, GW_HWNDNEXT, nullptr},
-        {"top child", b, GW_CHILD, upperChild},              {"child of a childless window", a, GW_CHILD, nullptr},
-        {"next among children", upperChild, GW_HWNDNEXT, lowerChild},
-        {"first among children", lowerChild, GW_HWNDFIRST, upperChild},
-        {"no window has an owner", a, GW_OWNER, nullptr},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.label);
-        EXPECT_EQ(GetWindow(row.window, row.command), row.expected);
-    }
-}
-
-TEST_F(ZOrderTest, GetWindowRefusesUnknownWindowsAndCommands)
-{
-    HWND window = TopLevel("A");
-    EXPECT_EQ(GetWindow(reinterpret_cast<HWND>(0x4242), GW_HWNDNEXT), nullptr);
-    EXPECT_EQ(GetLastError(), DWORD{ERROR_INVALID_WINDOW_HANDLE});
-    EXPECT_EQ(GetWindow(window, 6), nullptr);
-    EXPECT_EQ(GetLastError(), DWORD{ERROR_INVALID_GW_COMMAND});
-}
-
 TEST_F(ZOrderTest, TopmostWindowsStayAboveNewAndRaisedWindows)
 {
     SimulatedDesktop::WindowSpec topmostSpec;
@@ -117,58 +82,6 @@ TEST_F(ZOrderTest, EnumChildWindowsVisitsDescendantsDepthFirst)
     Collector none;
     EXPECT_FALSE(EnumChildWindows(lower, Collector::Visit, none.Param()));
     EXPECT_TRUE(none.seen.empty());
-}
-
-TEST_F(ZOrderTest, EnumWindowsSkipsWindowsTheCallbackDestroyed)
-{
-    HWND bottom = TopLevel("Bottom");
-    HWND top = TopLevel("Top");
-    struct Destroyer {
-        HWND victim;
-        std::vector<HWND> seen;
-    } destroyer{bottom, {}};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* self = reinterpret_cast<Destroyer*>(param);
-            self->seen.push_back(window);
-            SimulatedDesktop::DestroyWindow(self->victim);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&destroyer));
-    EXPECT_THAT(destroyer.seen, ElementsAre(top));
-}
-
-TEST_F(ZOrderTest, DestroyingAWindowDestroysItsDescendants)
-{
-    HWND parent = TopLevel("Parent");
-    HWND grandchild = Child(Child(parent, "Child"), "Grandchild");
-    SimulatedDesktop::DestroyWindow(parent);
-    EXPECT_FALSE(IsWindow(parent));
-    EXPECT_FALSE(IsWindow(grandchild));
-    EXPECT_EQ(GetLastError(), DWORD{ERROR_INVALID_WINDOW_HANDLE});
-}
-
-TEST_F(ZOrderTest, IsWindowVisibleNeedsEveryAncestorVisible)
-{
-    HWND parent = TopLevel("Parent");
-    HWND child = Child(parent, "Child");
-    EXPECT_TRUE(IsWindowVisible(child));
-    SimulatedDesktop::SetVisible(parent, false);
-    EXPECT_FALSE(IsWindowVisible(child));
-    EXPECT_EQ(SimulatedDesktop::StyleOf(child) & WS_VISIBLE, WS_VISIBLE) << "its own style is unchanged";
-}
-
-TEST_F(ZOrderTest, MovingAWindowMovesItsChildren)
-{
-    HWND parent = TopLevel("Parent", {100, 100, 500, 400});
-    HWND child = Child(parent, "Child", {110, 120, 210, 220});
-    SimulatedDesktop::SetWindowRect(parent, {0, 50, 300, 250});
-    RECT rect{};
-    ASSERT_TRUE(GetWindowRect(child, &rect));
-    EXPECT_EQ(rect.left, 10);
-    EXPECT_EQ(rect.top, 70);
-    EXPECT_EQ(rect.right, 110);
-    EXPECT_EQ(rect.bottom, 170);
 }
 
 }  // namespace
