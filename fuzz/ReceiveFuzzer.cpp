@@ -1,0 +1,106 @@
+// Incoming messages through ExportedOnReceive (and ExportedOnDelegate) while
+// remote control runs in window or screen mode. The id comes from the known
+// ids and a few unknown ones; fixed-size payloads are the fuzzer's own bytes,
+// and every list or text pointer points into them with a count they bound.
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdint>
+
+#include "FuzzArena.h"
+#include "PluginHarness.h"
+#include "tessaril_remotecontrol_host.h"
+
+namespace {
+
+constexpr int kMostMessages = 48;
+
+// The known ids of both services, an outgoing id and a command id (which are
+// not messages), and ids no table holds.
+constexpr uint64_t kIds[] = {
+    TESSARIL_MSG_OPEN_CHANNEL_RESPONSE, TESSARIL_MSG_CLOSE_CHANNEL_RESPONSE, TESSARIL_MSG_CHANNEL_UNAVAILABLE,
+    TESSARIL_MSG_CHANNEL_AVAILABLE, TESSARIL_MSG_KEY_EVENT, TESSARIL_MSG_MOUSE_EVENT,
+    TESSARIL_MSG_MOUSE_EVENT_ARRAY, TESSARIL_MSG_CLIENT_VIEWPORT_INFO, TESSARIL_MSG_TOUCH_EVENT_ARRAY,
+    TESSARIL_MSG_TEXT_PAIR_A, TESSARIL_MSG_TEXT_PAIR_B, TESSARIL_MSG_PYLON_VALUE_A, TESSARIL_MSG_PYLON_VALUE_B,
+    TESSARIL_MSG_PYLON_SIGNAL_A, TESSARIL_MSG_PYLON_SIGNAL_B, TESSARIL_MSG_PYLON_SIGNAL_C,
+    TESSARIL_MSG_PYLON_SIGNAL_D, TESSARIL_MSG_REGISTER_REQUEST, TESSARIL_CMD_START_HOST, 0, UINT64_MAX,
+    UINT64_C(0x1'00E4'E1D8)};
+
+// The size of what each message's payload holds; messages without data are
+// only checked for null, so any byte will do.
+size_t PayloadSize(uint64_t id)
+{
+    switch (id) {
+    case TESSARIL_MSG_KEY_EVENT:
+        return sizeof(TessarilKeyEvent);
+    case TESSARIL_MSG_MOUSE_EVENT:
+        return sizeof(TessarilMouseEventFFI);
+    case TESSARIL_MSG_CLIENT_VIEWPORT_INFO:
+        return sizeof(TessarilClientViewportInfo);
+    case TESSARIL_MSG_PYLON_VALUE_A:
+    case TESSARIL_MSG_PYLON_VALUE_B:
+        return sizeof(TessarilPylonValuePayload);
+    default:
+        return 1;
+    }
+}
+
+template <class Record>
+const Record* ArenaList(FuzzedDataProvider& input, const FuzzArena& arena, uint32_t& count)
+{
+    const auto list = arena.List<Record>(input.ConsumeIntegral<uint16_t>(), input.ConsumeIntegralInRange<uint32_t>(0, 8));
+    count = static_cast<uint32_t>(list.size());
+    return list.data();
+}
+
+void Receive(FuzzedDataProvider& input, const FuzzArena& arena, uint64_t id)
+{
+    switch (id) {
+    case TESSARIL_MSG_MOUSE_EVENT_ARRAY: {
+        TessarilMouseEventArrayPayload array{};
+        array.events = ArenaList<TessarilMouseEventFFI>(input, arena, array.count);
+        array.timeDuration = input.ConsumeIntegral<int64_t>();
+        ExportedOnReceive(id, &array);
+        return;
+    }
+    case TESSARIL_MSG_TOUCH_EVENT_ARRAY: {
+        TessarilTouchEventArrayPayload array{};
+        array.records = ArenaList<TessarilTouchRecordFFI>(input, arena, array.count);
+        ExportedOnReceive(id, &array);
+        return;
+    }
+    case TESSARIL_MSG_TEXT_PAIR_A:
+    case TESSARIL_MSG_TEXT_PAIR_B: {
+        const TessarilTextPairPayload texts{arena.Text(input.ConsumeIntegral<uint16_t>()),
+                                            arena.Text(input.ConsumeIntegral<uint16_t>())};
+        ExportedOnReceive(id, &texts);
+        return;
+    }
+    default:
+        // A payload the arena cannot hold at that offset travels as null.
+        ExportedOnReceive(id, arena.Bytes(input.ConsumeIntegral<uint16_t>(), PayloadSize(id)));
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    FuzzedDataProvider input(data, size);
+    const FuzzArena arena(data, size);
+    PluginHarness plugin;
+    PluginHarness::SetRegisterResult(input.ConsumeIntegral<int64_t>());
+    plugin.Start(input.ConsumeBool());
+    for (int i = 0; i < kMostMessages && input.remaining_bytes() > 0; ++i) {
+        const uint64_t id = input.PickValueInArray(kIds);
+        if (input.ConsumeIntegralInRange<uint8_t>(0, 15) == 0) {
+            ExportedOnDelegate(id, arena.Text(0));
+        }
+        if (input.ConsumeIntegralInRange<uint8_t>(0, 31) == 0) {
+            ExportedOnReceive(id, nullptr);
+            continue;
+        }
+        Receive(input, arena, id);
+    }
+    return 0;
+}
