@@ -10,10 +10,7 @@
 namespace {
 
 using ::testing::ElementsAre;
-using TESSARIL_LOG::LogError;
 using TESSARIL_LOG::LogInfo;
-using TESSARIL_LOG::LogInstance;
-using TESSARIL_LOG::LogWarning;
 
 class LogInstanceTest : public ::testing::Test {
 protected:
@@ -34,30 +31,6 @@ TEST_F(LogInstanceTest, FormatsEveryArgumentKindTheSystemPasses)
                             InfoLine("-7 4294967295 -9223372036854775808 0"),
                             InfoLine("UpdateIgnoreWindow hwnd is 0x001a2b, if add true"),
                             InfoLine("UpdateIgnoreWindow hwnd is 0xffffffff80000001, if add false")));
-}
-
-TEST_F(LogInstanceTest, LevelsDifferOnlyInTheInteger)
-{
-    LogInfo("same {}", 1);
-    LogWarning("same {}", 1);
-    LogError("same {}", 1);
-    EXPECT_THAT(RecordingLogger::Lines(),
-                ElementsAre(InfoLine("same 1"), WarningLine("same 1"), ErrorLine("same 1")));
-}
-
-TEST_F(LogInstanceTest, WriteAfterDestroyCreatesTheFacadeAgain)
-{
-    LogInstance::DestroyInstance();
-    LogInfo("exit ExportedUninit, cost : {}", 0);
-    EXPECT_THAT(RecordingLogger::Lines(), ElementsAre(InfoLine("exit ExportedUninit, cost : 0")));
-}
-
-TEST_F(LogInstanceTest, CreateLoggerPassesTheHostValuesAndTheSystemSettings)
-{
-    LogInstance::CreateLogger(1048576, "C:/logs", "remote");
-    EXPECT_THAT(RecordingLogger::Creations(),
-                ElementsAre(LoggerCreation{1048576, "C:/logs", "remote", "tessaril_remotecontrol_host", 0, 7, 1}));
-    EXPECT_TRUE(RecordingLogger::Lines().empty()) << "creating the logger writes no line";
 }
 
 }  // namespace

@@ -50,17 +50,6 @@ TEST(LogRateLimiterTest, ClockSetBackWritesAndRestartsFromTheNewTime)
     EXPECT_TRUE(limiter.Allow());
 }
 
-TEST(LogRateLimiterTest, SitesAreIndependent)
-{
-    FakeClock clock;
-    LogRateLimiter first;
-    LogRateLimiter second;
-    ASSERT_TRUE(first.Allow());
-    clock.Advance(500);
-    EXPECT_TRUE(second.Allow());
-    EXPECT_FALSE(first.Allow());
-}
-
 TEST(LogRateLimiterTest, OnlyOneOfManyRacingThreadsWrites)
 {
     FakeClock clock;
