@@ -139,6 +139,19 @@ TEST_F(InputInjectionTest, LimitedSendInputAppliesOnlyTheFirstRecords)
     EXPECT_TRUE(SimulatedDesktop::IsKeyToggled(VK_CAPITAL));
 }
 
+TEST_F(InputInjectionTest, WindowDestroyedAtTheNextSendInputGoesBeforeItsRecordsAndOnlyOnce)
+{
+    SimulatedDesktop::WindowSpec spec;
+    const HWND window = SimulatedDesktop::CreateTopLevelWindow(spec);
+    SimulatedDesktop::DestroyWindowAtNextSendInput(window);
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_EQ(Send({Key('A', 0)}), 1u);
+    EXPECT_FALSE(IsWindow(window));
+    const HWND next = SimulatedDesktop::CreateTopLevelWindow(spec);
+    EXPECT_EQ(Send({Key('A', KEYEVENTF_KEYUP)}), 1u);
+    EXPECT_TRUE(IsWindow(next));
+}
+
 TEST_F(InputInjectionTest, JournalDecodesEveryRecordExactly)
 {
     Send({Mouse(32768, 21845, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE), Mouse(0, 0, MOUSEEVENTF_LEFTDOWN)});

@@ -135,6 +135,11 @@ SIMULATED_DESKTOP_API void FailIsWindowOnCurrentVirtualDesktop(HWND window, bool
 // `error` as its last error; ERROR_ACCESS_DENIED is what a blocked desktop gives.
 SIMULATED_DESKTOP_API void LimitSendInput(int maxRecords, DWORD error = ERROR_ACCESS_DENIED);
 
+// The next SendInput call destroys the window (and its descendants) before it
+// inserts any record, as when the window's process ends in the middle of an
+// injection; later calls leave it. Reset forgets a pending destruction.
+SIMULATED_DESKTOP_API void DestroyWindowAtNextSendInput(HWND window);
+
 // What the system did, in call order (see the journal format above).
 SIMULATED_DESKTOP_API std::vector<SendInputCall> SendInputCalls();
 SIMULATED_DESKTOP_API std::vector<EXECUTION_STATE> ExecutionStateCalls();

@@ -203,6 +203,11 @@ void LimitSendInput(int maxRecords, DWORD error)
     });
 }
 
+void DestroyWindowAtNextSendInput(HWND window)
+{
+    OnWindow(window, [window](Window&, DesktopState& state) { state.destroyAtNextSendInput = window; });
+}
+
 std::vector<SendInputCall> SendInputCalls()
 {
     return Desktop::Locked([](DesktopState& state) { return state.journal.SendInputs(); });

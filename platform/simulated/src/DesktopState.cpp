@@ -18,6 +18,7 @@ void DesktopState::Reset()
     sendInputLimit = -1;
     sendInputLimitError = ERROR_ACCESS_DENIED;
     failManagerCreation = false;
+    destroyAtNextSendInput = nullptr;
     ++generation;
     nextCustomCursor = kFirstCustomCursor;
 }

@@ -36,6 +36,7 @@ public:
     int sendInputLimit = -1;
     DWORD sendInputLimitError = ERROR_ACCESS_DENIED;
     bool failManagerCreation = false;
+    HWND destroyAtNextSendInput = nullptr;
     // Counts resets, so that state kept per thread can tell that it is stale.
     uint64_t generation = 0;
 

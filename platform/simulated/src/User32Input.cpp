@@ -1,6 +1,8 @@
 // user32 of the simulated desktop: input injection, keys, cursor, metrics and
 // monitors.
 
+#include <utility>
+
 #include "Desktop.h"
 #include "StandardCursors.h"
 #include "platform_win32.h"
@@ -27,6 +29,9 @@ UINT WINAPI SendInput(UINT cInputs, LPINPUT pInputs, int cbSize)
 {
     const DWORD refusal = RefusalOf(cInputs, pInputs, cbSize);
     return Desktop::Locked([&](DesktopState& state) {
+        if (state.destroyAtNextSendInput != nullptr) {
+            state.windows.Destroy(std::exchange(state.destroyAtNextSendInput, nullptr));
+        }
         SendInputCall call;
         call.requested = cInputs;
         call.cbSize = cbSize;
