@@ -6,15 +6,13 @@
 #include <chrono>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
-#include <utility>
 #include <vector>
 
 #include "AllocationCounter.h"
 #include "FakeClock.h"
+#include "RecordingHostApplication.h"
 #include "RecordingLogger.h"
 #include "TestEventLoop.h"
 #include "coordinates/CoordinateConverterHost.h"
@@ -51,44 +49,9 @@ public:
     std::vector<std::string> journal;
 };
 
-// The host application's two entry points; the cursor report arrives on the
-// loop thread.
-std::mutex outgoingMutex;
-std::vector<std::string> outgoing;
-std::thread::id cursorReportThread;
-int64_t registerResult = 0;
-
-bool TESSARIL_CDECL Send(const char*, uint64_t id, void* payload)
-{
-    std::string line = "send " + std::to_string(id);
-    if (id == TESSARIL_MSG_REGISTER_REQUEST) {
-        auto& request = *static_cast<TessarilRegisterRequestPayload*>(payload);
-        line += " text " + std::string(request.text);
-        request.result = registerResult;
-    } else if (id == TESSARIL_MSG_CURSOR_REPORT) {
-        const auto& report = *static_cast<const TessarilCursorReportPayload*>(payload);
-        for (uint32_t i = 0; i < report.count; ++i) {
-            line += " [" + std::to_string(report.samples[i].x) + ' ' + std::to_string(report.samples[i].y) + ']';
-        }
-        cursorReportThread = std::this_thread::get_id();
-    }
-    const std::lock_guard lock(outgoingMutex);
-    outgoing.push_back(line);
-    return true;
-}
-
-bool TESSARIL_CDECL Notify(const char*, uint64_t id, void* payload)
-{
-    const auto& report = *static_cast<const TessarilReportPayload*>(payload);
-    const std::lock_guard lock(outgoingMutex);
-    outgoing.push_back("notify " + std::to_string(id) + ' ' + report.key + ' ' + report.value);
-    return true;
-}
-
 std::vector<std::string> TakeOutgoing()
 {
-    const std::lock_guard lock(outgoingMutex);
-    return std::exchange(outgoing, {});
+    return RecordingHostApplication::Take();
 }
 
 std::vector<LoggedLine> TakeLines()
@@ -124,8 +87,8 @@ class PylonHostTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        TessarilServerApiRequester::GetInstance()->SetSendFunction(&Send);
-        Notifier::GetInstance()->SetNotifyFunction(&Notify);
+        TessarilServerApiRequester::GetInstance()->SetSendFunction(&RecordingHostApplication::Send);
+        Notifier::GetInstance()->SetNotifyFunction(&RecordingHostApplication::Notify);
         CoordinateConverterHost::GetInstance();
         StartAnew();
     }
@@ -199,15 +162,15 @@ TEST_F(PylonHostTest, InitSendsTheRegisterRequestWithTheTextAndMapsItsResult)
     const std::pair<int64_t, int64_t> rows[] = {{0, 0}, {1, 1}, {2, 2}, {3, 1}, {-1, 1}};
     for (const auto& [sent, returned] : rows) {
         SCOPED_TRACE(sent);
-        registerResult = sent;
+        RecordingHostApplication::SetRegisterResult(sent);
         host.emplace();
         TakeOutgoing();
         RecordingLogger::Clear();
         EXPECT_EQ(host->Init(injector, "Überweisung"), returned);
-        EXPECT_THAT(TakeOutgoing(), ElementsAre("send 35650597 text Überweisung"));
+        EXPECT_THAT(TakeOutgoing(), ElementsAre("register Überweisung"));
         EXPECT_THAT(TakeLines(), ElementsAre(Trace("Init").first, Trace("Init").second));
     }
-    registerResult = 0;
+    RecordingHostApplication::SetRegisterResult(0);
 }
 
 // The latency is the unsigned difference: a viewer clock ahead of ours wraps.
@@ -238,7 +201,7 @@ TEST_F(PylonHostTest, FirstSingleEventWritesItsLineReportsItsLatencyAndIsInjecte
         StartAnew();
         row.receive();
         EXPECT_THAT(TakeLines(), ElementsAre(row.line));
-        EXPECT_THAT(TakeOutgoing(), ElementsAre("notify 15600644 PacketDealTime " + row.report));
+        EXPECT_THAT(TakeOutgoing(), ElementsAre("report PacketDealTime " + row.report));
         EXPECT_THAT(injector->journal, ElementsAre(row.injected));
     }
 }
@@ -253,7 +216,7 @@ TEST_F(PylonHostTest, KeyAndMouseEventsShareOneLatencyReportPer5000Milliseconds)
     ReceiveKey(3, clock.Now() - 4);
     clock.Advance(1);
     ReceiveKey(4, clock.Now() - 5);
-    EXPECT_THAT(TakeOutgoing(), ElementsAre("notify 15600644 PacketDealTime 3", "notify 15600644 PacketDealTime 5"));
+    EXPECT_THAT(TakeOutgoing(), ElementsAre("report PacketDealTime 3", "report PacketDealTime 5"));
     EXPECT_THAT(injector->journal, ElementsAre("key 1", "mouse 2", "key 3", "key 4"));
 }
 
@@ -348,7 +311,7 @@ TEST_F(PylonHostTest, UnInitAndTheDestructorEachUnregisterAndLeaveNoHandlerBehin
     host.reset();
     EXPECT_EQ(injector.use_count(), 1);
     EXPECT_THAT(injector->journal, IsEmpty());
-    EXPECT_THAT(TakeOutgoing(), ElementsAre("send 35650233", "send 35650233"));
+    EXPECT_THAT(TakeOutgoing(), ElementsAre("unregister", "unregister"));
     const auto [entry, exit] = Trace("UnInit");
     EXPECT_THAT(TakeLines(), ElementsAre(entry, exit, entry, exit));
 }
@@ -369,8 +332,8 @@ TEST_F(PylonHostTest, CursorReportIsSentOnTheLoopThreadEvenAfterTheHostIsGone)
     host.reset();
     loop.Resume();
     loop.WaitUntilIdle();
-    EXPECT_THAT(TakeOutgoing(), ElementsAre("send 35650233", "send 35650108 [1 2] [3 4]"));
-    EXPECT_EQ(cursorReportThread, loop.LoopThreadId());
+    EXPECT_THAT(TakeOutgoing(), ElementsAre("unregister", "cursor 2 0@1,2 0@3,4 in 0x0"));
+    EXPECT_EQ(RecordingHostApplication::LastCursorThread(), loop.LoopThreadId());
 }
 
 TEST_F(PylonHostTest, TouchEventReachesTheInjectorUnderARateLimitedTrace)
