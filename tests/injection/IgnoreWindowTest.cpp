@@ -42,35 +42,11 @@ protected:
     }
 };
 
-TEST_F(IgnoreWindowTest, WindowModeMakesTheOverlappingWindowsAboveTheSharedWindowTransparent)
-{
-    const HWND below = CreateWindowAt({0, 0, 1920, 1080});
-    const HWND shared = CreateWindowAt({100, 50, 900, 650});
-    const HWND near = CreateWindowAt({0, 0, 300, 300}, WS_EX_TOOLWINDOW);
-    const HWND apart = CreateWindowAt({1000, 700, 1200, 900});
-    const HWND top = CreateWindowAt({800, 600, 1000, 800});
-    SimulatedDesktop::WindowSpec hiddenSpec;
-    hiddenSpec.visible = false;
-    const HWND hidden = SimulatedDesktop::CreateTopLevelWindow(hiddenSpec);
-    ShareWindow(shared);
-
-    InjectInWindow();
-
-    ExpectJournal({ExStyleLine(near, WS_EX_TOOLWINDOW | kTransparent, WS_EX_TOOLWINDOW), ExStyleLine(top, kTransparent, 0),
-                   kAwake, kInWindow, ExStyleLine(near, WS_EX_TOOLWINDOW, WS_EX_TOOLWINDOW | kTransparent),
-                   ExStyleLine(top, 0, kTransparent)});
-    for (const HWND window : {below, apart, top, hidden}) {
-        EXPECT_EQ(SimulatedDesktop::ExStyleOf(window), 0);
-    }
-    EXPECT_EQ(Cursor(), (std::pair<LONG, LONG>(110, 70)));
-    ExpectLog({kInjectLine});
-}
-
 TEST_F(IgnoreWindowTest, ResetWindowIdMovesTheCoveredWindowAndResetScreenIdOnlyLogs)
 {
     const HWND first = CreateWindowAt({100, 50, 900, 650});
     const HWND second = CreateWindowAt({1000, 50, 1800, 650});
-    const HWND cover = CreateWindowAt({1500, 0, 1900, 300});
+    const HWND cover = CreateWindowAt({1500, 0, 1900, 300}, WS_EX_TOOLWINDOW);
     ShareWindow(first);
 
     InjectInWindow();
@@ -79,8 +55,8 @@ TEST_F(IgnoreWindowTest, ResetWindowIdMovesTheCoveredWindowAndResetScreenIdOnlyL
     injector.ResetScreenId(7);
     InjectInWindow();
 
-    const std::string set = ExStyleLine(cover, kTransparent, 0);
-    const std::string restore = ExStyleLine(cover, 0, kTransparent);
+    const std::string set = ExStyleLine(cover, WS_EX_TOOLWINDOW | kTransparent, WS_EX_TOOLWINDOW);
+    const std::string restore = ExStyleLine(cover, WS_EX_TOOLWINDOW, WS_EX_TOOLWINDOW | kTransparent);
     ExpectJournal({kAwake, kInWindow,                    // first, nothing overlapping above it
                    set, kAwake, kInWindow, restore,      // second
                    set, kAwake, kInWindow, restore});    // still second

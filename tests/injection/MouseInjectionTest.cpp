@@ -1,6 +1,3 @@
-#include <cmath>
-#include <limits>
-
 #include "InjectorTest.h"
 
 namespace {
@@ -157,55 +154,6 @@ TEST_F(MouseInjectionTest, SendInputInsertingFewerRecordsIsLoggedAndTheWindowsSt
                    ExStyleLine(listed, WS_EX_TOOLWINDOW, WS_EX_TOOLWINDOW | kTransparent)});
     ExpectLog({InfoLine("Inject a MouseEvent"), ErrorLine("Failed to inject a mouse event")});
     EXPECT_EQ(SimulatedDesktop::ExStyleOf(listed), WS_EX_TOOLWINDOW);
-}
-
-TEST_F(MouseInjectionTest, TouchEventDoesNothing)
-{
-    injector.InjectTouchEvent(TESSARIL_SERVER_API::TouchRecord{1, 2, {3, 4, 5, 6, 7}});
-    ExpectJournal({});
-    ExpectLog({});
-}
-
-// Rows of untrusted values: each is injected (or refused by the converter with
-// its own line) and never undefined behaviour, which the asan build checks.
-TEST_F(MouseInjectionTest, HostileValuesAreInjectedWithoutUndefinedBehaviour)
-{
-    constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
-    constexpr int64_t kMin = std::numeric_limits<int64_t>::min();
-    constexpr double kInf = std::numeric_limits<double>::infinity();
-    constexpr int64_t kBig = 2147483647;
-    const std::string left = Rec(0, 0, kBig, 0x1000);
-    const std::string refusal = "Client viewport area size must be Non-Zero!";
-    const struct { const char* label; MouseEvent event; Journal records; std::vector<LoggedLine> lines; } rows[] = {
-        {"NaN wheels are no steps", MouseEventBuilder().Wheel(std::nan(""), std::nan("")), {kMove}, {}},
-        {"infinite wheels are the largest steps", MouseEventBuilder().Wheel(kInf, kInf),
-         {kMove, left, Btn(0x0800, -kBig)}, {}},
-        {"negative infinite wheels", MouseEventBuilder().Wheel(-kInf, -kInf),
-         {kMove, Btn(0x1000, -kBig), Btn(0x0800, kBig)}, {}},
-        {"huge wheels", MouseEventBuilder().Wheel(1e300, -1e300), {kMove, left, Btn(0x0800, kBig)}, {}},
-        {"largest coordinates", MouseEventBuilder().At(kMax, kMax).Delta(kMax, kMax), {Rec(kBig, kBig, 0, 0x8001)}, {}},
-        {"smallest coordinates", MouseEventBuilder().At(kMin, kMin).Delta(kMin, kMin),
-         {Rec(-kBig - 1, -kBig - 1, 0, 0x8001)}, {}},
-        {"negative viewport mirrors the point", MouseEventBuilder().Viewport(-1920, -1080),
-         {Rec(-32767, -32767, 0, 0x8001)}, {}},
-        {"huge viewport shrinks the point to the origin", MouseEventBuilder().Viewport(kMax, kMax),
-         {Rec(0, 0, 0, 0x8001)}, {}},
-        {"smallest viewport mirrors and shrinks", MouseEventBuilder().At(kMax, 540).Viewport(kMin, kMin),
-         {Rec(-65534, 0, 0, 0x8001)}, {}},
-        {"zero viewport leaves the point unconverted", MouseEventBuilder().Viewport(0, 1080), {kMove},
-         {ErrorLine(refusal), ErrorLine(refusal)}},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.label);
-        ClearRecords();
-        injector.InjectMouseEvent(row.event);
-        ExpectJournal({kAwake, Send(row.records)});
-        std::vector<LoggedLine> lines = RecordingLogger::Lines();
-        std::erase_if(lines, [](const LoggedLine& line) {
-            return line.message == "Inject a MouseEvent" || line.message.starts_with("Rcv Mouse Cursor");
-        });
-        EXPECT_THAT(lines, ElementsAreArray(row.lines));
-    }
 }
 
 }  // namespace

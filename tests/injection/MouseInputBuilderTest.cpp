@@ -1,3 +1,4 @@
+#include <cmath>
 #include <limits>
 
 #include "InjectorTest.h"
@@ -10,6 +11,7 @@ using TESSARIL_REMOTECONTROL_HOST::MouseInputBuilder;
 constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
 constexpr int64_t kMin = std::numeric_limits<int64_t>::min();
 constexpr int64_t kBig = std::numeric_limits<int32_t>::max();
+constexpr double kInf = std::numeric_limits<double>::infinity();
 
 // The built records in the journal's form.
 Journal Build(const MouseEvent& event, MouseInputBuilder::HostScreen screen)
@@ -26,7 +28,8 @@ Journal Build(const MouseEvent& event, MouseInputBuilder::HostScreen screen)
 }
 
 // The boundaries of the 32-bit fields: points past them saturate, wheel steps
-// saturate symmetrically, relative moves keep the delta's low 32 bits.
+// saturate symmetrically (NaN is no step), relative moves keep the delta's low
+// 32 bits. The asan and ubsan builds report any row that overflows.
 TEST(MouseInputBuilderTest, ValuesBeyondTheThirtyTwoBitFieldsSaturateOrWrapAsDocumented)
 {
     const MouseInputBuilder::HostScreen square{1920, 1920, false};
@@ -50,6 +53,11 @@ TEST(MouseInputBuilderTest, ValuesBeyondTheThirtyTwoBitFieldsSaturateOrWrapAsDoc
          -2147483648.0), square, {origin, Btn(0x1000, -kBig), Btn(0x0800, kBig)}},
         {"wheels just inside", MouseEventBuilder().At(0, 0).Wheel(2147483646.9, -2147483646.9), square,
          {origin, Btn(0x1000, 2147483646), Btn(0x0800, 2147483646)}},
+        {"NaN wheels are no steps", MouseEventBuilder().At(0, 0).Wheel(std::nan(""), std::nan("")), square, {origin}},
+        {"infinite wheels are the largest steps", MouseEventBuilder().At(0, 0).Wheel(kInf, kInf), square,
+         {origin, Btn(0x1000, kBig), Btn(0x0800, -kBig)}},
+        {"negative infinite wheels", MouseEventBuilder().At(0, 0).Wheel(-kInf, -kInf), square,
+         {origin, Btn(0x1000, -kBig), Btn(0x0800, kBig)}},
         {"subnormal and negative zero wheels are no steps",
          MouseEventBuilder().At(0, 0).Wheel(std::numeric_limits<double>::denorm_min(), -0.0), square, {origin}},
         {"relative, small", MouseEventBuilder().Delta(5, -7), onePixel, {Rec(5, -7, 0, 0x0001)}},

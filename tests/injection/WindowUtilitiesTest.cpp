@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "JournalLines.h"
 #include "RecordingLogger.h"
 #include "simulated_desktop.h"
 
@@ -21,12 +22,6 @@ using SimulatedDesktop::WindowSpec;
 constexpr WindowHandle kNoWindow = 0x4242;
 constexpr char kCoreWindow[] = "Windows.UI.Core.CoreWindow";
 constexpr char kFrame[] = "ApplicationFrameWindow";
-
-std::string ExStyleLine(WindowHandle window, LONG written, LONG replaced)
-{
-    return fmt::format("SetWindowLongA {:#x} GWL_EXSTYLE {:#010x} -> {:#010x}", window, static_cast<uint32_t>(written),
-                       static_cast<uint32_t>(replaced));
-}
 
 WindowSpec WindowOf(const std::string& className, const std::string& title = "Untitled", RECT rect = {0, 0, 800, 600},
                 bool visible = true, bool minimised = false, LONG exStyle = 0)
@@ -127,24 +122,6 @@ TEST_F(WindowUtilitiesTest, RectangleQueriesGiveTheRectangleOrZerosWithTheErrorC
     }
 }
 
-TEST_F(WindowUtilitiesTest, SetIgnoreMouseEventsAddsLayeredAndTransparentAndGivesTheOldStyle)
-{
-    constexpr LONG kTransparent = WS_EX_LAYERED | WS_EX_TRANSPARENT;
-    for (const LONG exStyle : {LONG{0}, LONG{WS_EX_TOOLWINDOW | WS_EX_APPWINDOW}, kTransparent}) {
-        SCOPED_TRACE(exStyle);
-        SimulatedDesktop::Reset();
-        const WindowHandle window = Create(WindowOf("Notepad", "", {0, 0, 800, 600}, true, false, exStyle));
-        LONG previous = -1;
-        EXPECT_TRUE(SetIgnoreMouseEvents(window, &previous));
-        EXPECT_EQ(previous, exStyle);
-        EXPECT_EQ(SimulatedDesktop::ExStyleOf(ToHwnd(window)), exStyle | kTransparent);
-        EXPECT_THAT(SimulatedDesktop::Journal(), ElementsAre(ExStyleLine(window, exStyle | kTransparent, exStyle)));
-    }
-    LONG previous = -1;
-    EXPECT_FALSE(SetIgnoreMouseEvents(Destroyed(), &previous)) << "a non-window";
-    EXPECT_EQ(previous, -1);
-}
-
 // SetWindowLongA answers 0 both on failure and for a replaced style of 0, so
 // writing over a zero style fails with an empty text, not an earlier call's code.
 TEST_F(WindowUtilitiesTest, ResetIgnoreMouseEventsWritesTheStyleBackOrFails)
@@ -161,9 +138,9 @@ TEST_F(WindowUtilitiesTest, ResetIgnoreMouseEventsWritesTheStyleBackOrFails)
         std::vector<std::string> journal;
     } rows[] = {
         {"a changed window", changed, true, "untouched",
-         {ExStyleLine(changed, WS_EX_TOOLWINDOW, WS_EX_LAYERED | WS_EX_TRANSPARENT)}},
+         {ExStyleLine(ToHwnd(changed), WS_EX_TOOLWINDOW, WS_EX_LAYERED | WS_EX_TRANSPARENT)}},
         {"a destroyed window", destroyed, false, "untouched", {}},
-        {"a window of style 0", zeroStyle, false, "", {ExStyleLine(zeroStyle, WS_EX_TOOLWINDOW, 0)}},
+        {"a window of style 0", zeroStyle, false, "", {ExStyleLine(ToHwnd(zeroStyle), WS_EX_TOOLWINDOW, 0)}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
@@ -225,19 +202,6 @@ TEST_F(WindowUtilitiesTest, EnumVisibleTopWindowsLeavesOutTheDesktopButtonsHidde
     EXPECT_THAT(Enumerated(), ElementsAreArray(expected));
 }
 
-TEST_F(WindowUtilitiesTest, EnumVisibleTopWindowsHidesNoFrameBeforeWindows8NorAnyDesktopWithoutTheManager)
-{
-    const WindowHandleList expected = CreateRows({
-        {"a bare CoreWindow", WindowOf(kCoreWindow, "Calculator"), {}, true},
-        {"a frame without a title", WindowOf(kFrame, ""), {}, true},
-        {"the desktop is still left out", WindowOf("Progman"), {}, false},
-        {"a window of another virtual desktop", Elsewhere(WindowOf("Notepad")), {}, true},
-    });
-    SimulatedDesktop::SetOsVersion(6, 1, 1);
-    SimulatedDesktop::FailVirtualDesktopManagerCreation(true);
-    EXPECT_THAT(Enumerated(), ElementsAreArray(expected));
-}
-
 // The frame rules the enumeration's table leaves open, and the version they need.
 TEST_F(WindowUtilitiesTest, IsHiddenUwpFrameFollowsTheFrameRulesFromWindows8On)
 {
@@ -262,19 +226,6 @@ TEST_F(WindowUtilitiesTest, IsHiddenUwpFrameFollowsTheFrameRulesFromWindows8On)
         SimulatedDesktop::SetOsVersion(major, minor, servicePack);
         EXPECT_EQ(IsHiddenUwpFrame(coreWindow), hidden);
     }
-}
-
-TEST_F(WindowUtilitiesTest, EnumChildWindowListGivesAllDescendantsInEnumerationOrder)
-{
-    const WindowHandle parent = Create(WindowOf("Notepad"));
-    const WindowHandle lower = CreateChild(parent, "Edit");
-    const WindowHandle nested = CreateChild(lower, "Nested");
-    const WindowHandle upper = CreateChild(parent, "StatusBar");
-    WindowHandleList children{kNoWindow};
-    EnumChildWindowList(parent, children);
-    EXPECT_THAT(children, ElementsAre(upper, lower, nested));
-    EnumChildWindowList(upper, children);
-    EXPECT_THAT(children, IsEmpty());
 }
 
 TEST_F(WindowUtilitiesTest, FilterCurrentVirtualDesktopKeepsWhatIsHereOrCannotBeAsked)
