@@ -22,8 +22,8 @@ std::string IgnoreDetail(const IgnoreWindowCommandStep& step)
     if (step.processId != 0) {
         detail += " pid=" + std::to_string(step.processId);
     }
-    for (const std::string& title : step.titles) {
-        detail += " title=\"" + title + "\"";
+    for (size_t i = 0; i < step.titles.size(); ++i) {
+        detail += (i == 0 ? " titles=\"" : ",\"") + step.titles[i] + "\"";
     }
     return detail;
 }
