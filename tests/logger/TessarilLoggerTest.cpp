@@ -3,11 +3,9 @@
 // GCC 12 with the sanitizers on reports a false maybe-uninitialized inside <regex>.
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <optional>
 #include <random>
 #include <regex>
 #include <set>
@@ -21,53 +19,38 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using Lines = std::vector<std::string>;
+
 struct LogLine {
     std::string thread;
     std::string level;
     std::string message;
 };
 
-std::optional<LogLine> ParseLine(const std::string& line)
-{
-    static const std::regex kLine(R"(^\[\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3}\] \[(\d+)\] \[(\w+)\] (.*?)\r?$)");
-    std::smatch match;
-    if (!std::regex_match(line, match, kLine)) {
-        return std::nullopt;
-    }
-    return LogLine{match[1], match[2], match[3]};
-}
-
+// Every line of the file, each checked against the line format.
 std::vector<LogLine> ReadLog(const fs::path& file)
 {
+    static const std::regex kLine(R"(^\[\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3}\] \[(\d+)\] \[(\w+)\] (.*?)\r?$)");
     std::vector<LogLine> lines;
     std::ifstream in(file);
+    std::smatch match;
     for (std::string line; std::getline(in, line);) {
-        const std::optional<LogLine> parsed = ParseLine(line);
-        EXPECT_TRUE(parsed.has_value()) << "malformed line in " << file << ": " << line;
-        if (parsed) {
-            lines.push_back(*parsed);
+        if (std::regex_match(line, match, kLine)) {
+            lines.push_back({match[1], match[2], match[3]});
+        } else {
+            ADD_FAILURE() << "malformed line in " << file << ": " << line;
         }
     }
     return lines;
 }
 
-std::vector<std::string> Messages(const fs::path& file)
+Lines Messages(const fs::path& file)
 {
-    std::vector<std::string> messages;
+    Lines messages;
     for (const LogLine& line : ReadLog(file)) {
         messages.push_back(line.message);
     }
     return messages;
-}
-
-// Long lines, so that two writes torn into each other would show.
-std::string ThreadLine(int thread, int line)
-{
-    std::string text = std::to_string(thread);
-    text += ':';
-    text += std::to_string(line);
-    text.append(200, 'p');
-    return text;
 }
 
 class TessarilLoggerTest : public ::testing::Test {
@@ -104,26 +87,26 @@ TEST_F(TessarilLoggerTest, LinesFromManyThreadsArriveWhole)
 {
     constexpr int kThreads = 8;
     constexpr int kLinesEach = 500;
+    // Long lines, so that two writes torn into each other would show.
+    const auto text = [](int thread, int line) { return std::to_string(thread) + ':' + std::to_string(line) + std::string(200, 'p'); };
     // About sixteen rotations on the way, every file kept: rotating must not cut or lose a line either.
     ASSERT_EQ(Create(dir_, 64 * 1024, 0, 100), TESSARIL_LOG_OK);
+    std::multiset<std::string> expected;
     std::vector<std::thread> writers;
     for (int t = 0; t < kThreads; ++t) {
         writers.emplace_back([&, t] {
             for (int i = 0; i < kLinesEach; ++i) {
-                Write(TESSARIL_LOG_INFO, ThreadLine(t, i));
+                Write(TESSARIL_LOG_INFO, text(t, i));
             }
         });
+        for (int i = 0; i < kLinesEach; ++i) {
+            expected.insert(text(t, i));
+        }
     }
     for (std::thread& writer : writers) {
         writer.join();
     }
 
-    std::set<std::string> expected;
-    for (int t = 0; t < kThreads; ++t) {
-        for (int i = 0; i < kLinesEach; ++i) {
-            expected.insert(ThreadLine(t, i));
-        }
-    }
     std::multiset<std::string> messages;
     std::set<std::string> threads;
     for (const fs::directory_entry& file : fs::directory_iterator(dir_)) {
@@ -132,29 +115,26 @@ TEST_F(TessarilLoggerTest, LinesFromManyThreadsArriveWhole)
             threads.insert(line.thread);
         }
     }
-    EXPECT_TRUE(std::equal(messages.begin(), messages.end(), expected.begin(), expected.end()))
-        << messages.size() << " lines of " << expected.size() << " arrived";
+    EXPECT_TRUE(messages == expected) << messages.size() << " lines of " << expected.size() << " arrived";
     EXPECT_EQ(threads.size(), kThreads);
 }
 
 TEST_F(TessarilLoggerTest, LevelNumbersWriteNearestLevelName)
 {
-    const struct {
-        int32_t level;
-        const char* name;
-    } kCases[] = {{1, "trace"},    {2, "debug"}, {3, "info"},  {4, "warning"},  {5, "error"},
-                  {6, "critical"}, {0, "trace"}, {-9, "trace"}, {7, "critical"}, {1000, "critical"}};
+    const struct { int32_t level; const char* name; } rows[] = {
+        {1, "trace"},    {2, "debug"}, {3, "info"},  {4, "warning"},  {5, "error"},
+        {6, "critical"}, {0, "trace"}, {-9, "trace"}, {7, "critical"}, {1000, "critical"}};
     ASSERT_EQ(Create(dir_), TESSARIL_LOG_OK);
-    for (const auto& c : kCases) {
-        ASSERT_EQ(Write(c.level, "level " + std::to_string(c.level)), TESSARIL_LOG_OK);
+    for (const auto& row : rows) {
+        ASSERT_EQ(Write(row.level, "level " + std::to_string(row.level)), TESSARIL_LOG_OK);
     }
 
     const std::vector<LogLine> lines = ReadLog(dir_ / "stem.log");
-    ASSERT_EQ(lines.size(), std::size(kCases));
+    ASSERT_EQ(lines.size(), std::size(rows));
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        SCOPED_TRACE(kCases[i].level);
-        EXPECT_EQ(lines[i].level, kCases[i].name);
-        EXPECT_EQ(lines[i].message, "level " + std::to_string(kCases[i].level));
+        SCOPED_TRACE(rows[i].level);
+        EXPECT_EQ(lines[i].level, rows[i].name);
+        EXPECT_EQ(lines[i].message, "level " + std::to_string(rows[i].level));
     }
 }
 
@@ -164,23 +144,18 @@ TEST_F(TessarilLoggerTest, LowestLevelDropsLinesBelowIt)
     for (int32_t level = TESSARIL_LOG_TRACE; level <= TESSARIL_LOG_CRITICAL; ++level) {
         Write(level, "some line");
     }
-
-    std::vector<std::string> levels;
+    Lines levels;
     for (const LogLine& line : ReadLog(dir_ / "stem.log")) {
         levels.push_back(line.level);
     }
-    EXPECT_EQ(levels, (std::vector<std::string>{"warning", "error", "critical"}));
+    EXPECT_EQ(levels, (Lines{"warning", "error", "critical"}));
 }
 
 TEST_F(TessarilLoggerTest, RefusedCallsWriteNothing)
 {
     ASSERT_EQ(Create(dir_), TESSARIL_LOG_OK);
     const std::string dir = dir_.string();
-    const struct {
-        const char* label;
-        std::function<int32_t()> call;
-        int32_t result;
-    } kCases[] = {
+    const struct { const char* label; std::function<int32_t()> call; int32_t result; } rows[] = {
         {"unknown name", [] { return TessarilLogWrite("never_created", 5, "lost"); },
          TESSARIL_LOG_ERROR_UNKNOWN_LOGGER},
         {"write, null name", [] { return TessarilLogWrite(nullptr, 3, "lost"); }, TESSARIL_LOG_ERROR_BAD_ARGUMENT},
@@ -191,9 +166,9 @@ TEST_F(TessarilLoggerTest, RefusedCallsWriteNothing)
         {"create, empty name", [&] { return CreateTessarilLogger(0, dir.c_str(), "other", "", 0, 7, 1); },
          TESSARIL_LOG_ERROR_BAD_ARGUMENT},
     };
-    for (const auto& c : kCases) {
-        SCOPED_TRACE(c.label);
-        EXPECT_EQ(c.call(), c.result);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        EXPECT_EQ(row.call(), row.result);
     }
     EXPECT_TRUE(ReadLog(dir_ / "stem.log").empty());
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
@@ -216,104 +191,77 @@ TEST_F(TessarilLoggerTest, FilesRotateAtSizeLimitAndKeepTheGivenCount)
     }
     ASSERT_EQ(names, (std::set<std::string>{"stem.log", "stem.1.log", "stem.2.log", "stem.3.log"}));
     // Oldest kept file first, the lines must run on without a gap up to the last one written.
-    std::vector<LogLine> kept;
+    Lines kept;
     for (const char* file : {"stem.3.log", "stem.2.log", "stem.1.log", "stem.log"}) {
-        const std::vector<LogLine> lines = ReadLog(dir_ / file);
+        const Lines lines = Messages(dir_ / file);
         kept.insert(kept.end(), lines.begin(), lines.end());
     }
     for (std::size_t i = 0; i < kept.size(); ++i) {
-        EXPECT_EQ(kept[i].message, padding + std::to_string(kLines - kept.size() + i));
+        EXPECT_EQ(kept[i], padding + std::to_string(kLines - kept.size() + i));
     }
 }
 
-TEST_F(TessarilLoggerTest, SecondCreateWithSameNameKeepsWorking)
+// A second create under the same name replaces the logger; one that fails
+// (a plain file where its folder should be) leaves the first one writing.
+TEST_F(TessarilLoggerTest, SecondCreateWithSameNameReplacesTheLoggerOrKeepsItOnFailure)
 {
-    using Lines = std::vector<std::string>;
-    const struct {
-        const char* label;
-        Lines inFirst;
-        Lines inSecond;
-    } kCases[] = {{"same_folder", {"before", "after"}, {"before", "after"}},
-                  {"new_folder", {"before"}, {"after"}}};
+    const struct { const char* label; fs::path second; int32_t result; Lines inFirst, inSecond; } rows[] = {
+        {"same_folder", "first", TESSARIL_LOG_OK, {"before", "after"}, {"before", "after"}},
+        {"new_folder", "second", TESSARIL_LOG_OK, {"before"}, {"after"}},
+        {"failed", fs::path("first") / "plain_file" / "logs", TESSARIL_LOG_ERROR_FAILED, {"before", "after"}, {}},
+    };
     const std::string testName = name_;
-    for (const auto& c : kCases) {
-        SCOPED_TRACE(c.label);
-        name_ = testName + c.label;
-        const fs::path first = dir_ / c.label / "first";
-        const fs::path second = c.inFirst == c.inSecond ? first : dir_ / c.label / "second";
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        name_ = testName + row.label;
+        const fs::path first = dir_ / row.label / "first";
         ASSERT_EQ(Create(first), TESSARIL_LOG_OK);
+        std::ofstream(first / "plain_file") << "a file where a folder should be";
         ASSERT_EQ(Write(TESSARIL_LOG_INFO, "before"), TESSARIL_LOG_OK);
-        ASSERT_EQ(Create(second), TESSARIL_LOG_OK);
+        ASSERT_EQ(Create(dir_ / row.label / row.second), row.result);
         ASSERT_EQ(Write(TESSARIL_LOG_INFO, "after"), TESSARIL_LOG_OK);
 
-        EXPECT_EQ(Messages(first / "stem.log"), c.inFirst);
-        EXPECT_EQ(Messages(second / "stem.log"), c.inSecond);
+        EXPECT_EQ(Messages(first / "stem.log"), row.inFirst);
+        EXPECT_EQ(Messages(dir_ / row.label / row.second / "stem.log"), row.inSecond);
     }
 }
 
-TEST_F(TessarilLoggerTest, FailedCreateKeepsEarlierLogger)
+// Missing folders are created; no directory means the current one, no stem the
+// logger's name, and a size of 0 or less the default.
+TEST_F(TessarilLoggerTest, FileLandsAtDirectoryAndStemOrTheirDefaults)
 {
-    ASSERT_EQ(Create(dir_), TESSARIL_LOG_OK);
-    std::ofstream(dir_ / "plain_file") << "a file where a folder should be";
-
-    EXPECT_EQ(Create(dir_ / "plain_file" / "logs"), TESSARIL_LOG_ERROR_FAILED);
-    EXPECT_EQ(Write(TESSARIL_LOG_INFO, "still here"), TESSARIL_LOG_OK);
-    EXPECT_EQ(Messages(dir_ / "stem.log"), std::vector<std::string>{"still here"});
-}
-
-TEST_F(TessarilLoggerTest, FileLandsAtDirectoryAndStemCreatingTheDirectory)
-{
-    const struct {
-        const char* label;
-        std::string directory;
-        fs::path file;
-    } kCases[] = {
-        {"missing nested folders", (dir_ / "a" / "b").string(), dir_ / "a" / "b" / "stem.log"},
-        {"trailing separator", (dir_ / "c").string() + "/", dir_ / "c" / "stem.log"},
+    const std::string nested = (dir_ / "a" / "b").string();
+    const std::string trailing = (dir_ / "c").string() + "/";
+    const struct { const char* name; int32_t maxBytes; const char* directory; const char* stem; fs::path file; } rows[] = {
+        {"missing nested folders", 0, nested.c_str(), "stem", dir_ / "a" / "b" / "stem.log"},
+        {"trailing separator", 0, trailing.c_str(), "stem", dir_ / "c" / "stem.log"},
+        {"null_texts_zero_size", 0, nullptr, nullptr, dir_ / "null_texts_zero_size.log"},
+        {"empty_texts_negative_size", -1, "", "", dir_ / "empty_texts_negative_size.log"},
     };
-    for (const auto& c : kCases) {
-        SCOPED_TRACE(c.label);
-        ASSERT_EQ(Create(c.directory), TESSARIL_LOG_OK);
-        ASSERT_EQ(Write(TESSARIL_LOG_INFO, c.label), TESSARIL_LOG_OK);
-        EXPECT_EQ(Messages(c.file), std::vector<std::string>{c.label});
-    }
-}
-
-TEST_F(TessarilLoggerTest, MissingDirectoryStemAndSizeFallBackToDefaults)
-{
-    const struct {
-        const char* loggerName;
-        int32_t maxBytes;
-        const char* text;
-    } kCases[] = {{"null_texts_zero_size", 0, nullptr}, {"empty_texts_negative_size", -1, ""}};
     fs::create_directories(dir_);
     const fs::path previous = fs::current_path();
     fs::current_path(dir_);
-    for (const auto& c : kCases) {
-        SCOPED_TRACE(c.loggerName);
-        EXPECT_EQ(CreateTessarilLogger(c.maxBytes, c.text, c.text, c.loggerName, 0, 7, 1), TESSARIL_LOG_OK);
-        EXPECT_EQ(TessarilLogWrite(c.loggerName, TESSARIL_LOG_INFO, "here"), TESSARIL_LOG_OK);
-        EXPECT_EQ(ReadLog(dir_ / (std::string(c.loggerName) + ".log")).size(), 1U);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(CreateTessarilLogger(row.maxBytes, row.directory, row.stem, row.name, 0, 7, 1), TESSARIL_LOG_OK);
+        EXPECT_EQ(TessarilLogWrite(row.name, TESSARIL_LOG_INFO, row.name), TESSARIL_LOG_OK);
+        EXPECT_EQ(Messages(row.file), Lines{row.name});
     }
     fs::current_path(previous);
 }
 
 TEST_F(TessarilLoggerTest, FlushArgumentDecidesWhenLinesReachTheFile)
 {
-    const struct {
-        const char* label;
-        int32_t flushEveryLine;
-        int32_t level;
-        bool onDisk;
-    } kCases[] = {{"flushed info", 1, TESSARIL_LOG_INFO, true},
-                  {"buffered info", 0, TESSARIL_LOG_INFO, false},
-                  {"buffered error", 0, TESSARIL_LOG_ERROR, true}};
-    for (const auto& c : kCases) {
-        SCOPED_TRACE(c.label);
-        const fs::path dir = dir_ / c.label;
-        ASSERT_EQ(Create(dir, 0, 0, 7, c.flushEveryLine), TESSARIL_LOG_OK);
-        ASSERT_EQ(Write(c.level, c.label), TESSARIL_LOG_OK);
-        EXPECT_EQ(ReadLog(dir / "stem.log").size(), c.onDisk ? 1U : 0U);
+    const struct { const char* label; int32_t flushEveryLine; int32_t level; bool onDisk; } rows[] = {
+        {"flushed info", 1, TESSARIL_LOG_INFO, true},
+        {"buffered info", 0, TESSARIL_LOG_INFO, false},
+        {"buffered error", 0, TESSARIL_LOG_ERROR, true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        const fs::path dir = dir_ / row.label;
+        ASSERT_EQ(Create(dir, 0, 0, 7, row.flushEveryLine), TESSARIL_LOG_OK);
+        ASSERT_EQ(Write(row.level, row.label), TESSARIL_LOG_OK);
+        EXPECT_EQ(ReadLog(dir / "stem.log").size(), row.onDisk ? 1U : 0U);
     }
 }
 
