@@ -3,13 +3,13 @@
 // the host's (paused) loop thread at every stop; between cycles, input and
 // ignore-window commands that the stopped plugin must refuse.
 
-#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
 
 #include <fmt/format.h>
 
+#include "JournalQueries.h"
 #include "PluginTest.h"
 #include "host/ZivizevEventLoop.h"
 
@@ -36,12 +36,6 @@ std::vector<std::string> InjectedEvents()
         }
     }
     return events;
-}
-
-long CountStartingWith(const std::vector<std::string>& lines, const std::string& prefix)
-{
-    return std::count_if(lines.begin(), lines.end(),
-                         [&prefix](const std::string& line) { return line.rfind(prefix, 0) == 0; });
 }
 
 class StartStopStressTest : public PluginTest {
@@ -98,15 +92,6 @@ protected:
         accepted(5);
     }
 
-    void WaitForNextCursorBatch() const
-    {
-        const long posted = CountStartingWith(loop.Journal(), "postTask");
-        for (int i = 0; i < 300 && CountStartingWith(loop.Journal(), "postTask") == posted; ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        ASSERT_GT(CountStartingWith(loop.Journal(), "postTask"), posted) << "no cursor batch within 3 s";
-    }
-
     HWND chat = nullptr;
 };
 
@@ -124,7 +109,7 @@ TEST_F(StartStopStressTest, ThousandCyclesInjectEveryAcceptedEventOnceInOrderAnd
         ASSERT_EQ(IgnoreChat(), 0);
         SendInput(cycle, screen, screen ? POINT{0, 0} : POINT{100, 100}, expected);
         if (cycle % kCyclesPerCursorBatch == 0) {
-            WaitForNextCursorBatch();
+            ASSERT_TRUE(AnotherTaskPosted(loop)) << "no cursor batch within 3 s";
         }
         ASSERT_EQ(StopHost(), 0);
         // Stopped: the same input and commands must change nothing.

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "TestEventLoop.h"
+
+// Reading the journals of threaded tests: the cursor thread and the loop
+// thread keep their own pace, so a test polls for what it waits for.
+
+// How many lines start with `prefix`, e.g. the "postTask" entries of a loop's journal.
+inline long CountStartingWith(const std::vector<std::string>& lines, const std::string& prefix)
+{
+    return std::count_if(lines.begin(), lines.end(),
+                         [&prefix](const std::string& line) { return line.rfind(prefix, 0) == 0; });
+}
+
+// Polls every 10 ms for up to 3 s; the condition's last answer.
+inline bool Eventually(const std::function<bool()>& condition)
+{
+    for (int i = 0; i < 300 && !condition(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return condition();
+}
+
+// Waits until the loop is handed one more task than it had been when called:
+// a cursor batch that the monitor completes from now on.
+inline bool AnotherTaskPosted(const TestEventLoop& loop)
+{
+    const long posted = CountStartingWith(loop.Journal(), "postTask");
+    return Eventually([&] { return CountStartingWith(loop.Journal(), "postTask") > posted; });
+}
