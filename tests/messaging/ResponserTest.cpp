@@ -1,11 +1,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/mman.h>
-#include <unistd.h>
 
 #include <string>
 #include <vector>
 
+#include "UnreadablePage.h"
 #include "messaging/TessarilPylonResponser.h"
 #include "messaging/TessarilPylonSlot.h"
 #include "messaging/TessarilServerApiResponser.h"
@@ -240,26 +239,10 @@ TEST_F(ServerApiResponserTest, ClearedCallbackStopsDelivery)
     EXPECT_THAT(fired, IsEmpty());
 }
 
-// A page that faults on any read: a handler that looks at its payload crashes.
-class UnreadablePage {
-public:
-    UnreadablePage()
-        : size(static_cast<size_t>(sysconf(_SC_PAGESIZE))),
-          page(mmap(nullptr, size, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0))
-    {
-    }
-    ~UnreadablePage() { munmap(page, size); }
-    const void* Address() const { return page; }
-
-private:
-    size_t size;
-    void* page;
-};
-
 TEST(ResponserWithoutCallbacksTest, EmptySlotsNeverReadThePayload)
 {
     UnreadablePage page;
-    ASSERT_NE(page.Address(), MAP_FAILED);
+    ASSERT_NE(page.Address(), nullptr);
     TessarilServerApiResponser serverApi;
     TessarilPylonResponser pylon;
     const uint64_t serverApiIds[] = {
