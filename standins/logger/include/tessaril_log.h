@@ -13,7 +13,8 @@
 #  if defined(TESSARIL_LOG_BUILDING)
 #    define TESSARIL_LOG_API __declspec(dllexport)
 #  elif defined(TESSARIL_LOG_STATIC)
-/* The two functions are linked in directly (a test double, for instance). */
+/* Plain declarations: the caller links the functions in directly (a test
+   double, for instance) or reaches the DLL through its import library's stubs. */
 #    define TESSARIL_LOG_API
 #  else
 #    define TESSARIL_LOG_API __declspec(dllimport)
