@@ -1,0 +1,82 @@
+#include "TestWindow.h"
+
+#include <set>
+
+TestWindow::TestWindow(UiThread& thread, WindowLayout layout) : ui(thread)
+{
+    ui.Run([&] {
+        RegisterClassOnce(layout.className);
+        const RECT& r = layout.rect;
+        window = CreateWindowExW(layout.exStyle, layout.className.c_str(), layout.title.c_str(), WS_POPUP | WS_VISIBLE,
+                                 r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), this);
+        if (layout.withEdit) {
+            edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, r.right - r.left,
+                                   r.bottom - r.top, window, nullptr, GetModuleHandleW(nullptr), nullptr);
+        }
+    });
+}
+
+TestWindow::~TestWindow()
+{
+    ui.Run([this] { DestroyWindow(window); });
+}
+
+LONG TestWindow::ExStyle() const
+{
+    return GetWindowLongW(window, GWL_EXSTYLE);
+}
+
+std::vector<POINT> TestWindow::ButtonDowns() const
+{
+    const std::lock_guard lock(mutex);
+    return buttonDowns;
+}
+
+int TestWindow::ExStyleChanges() const
+{
+    const std::lock_guard lock(mutex);
+    return exStyleChanges;
+}
+
+LRESULT CALLBACK TestWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    if (message == WM_MOUSEACTIVATE) {
+        return MA_NOACTIVATE;
+    }
+    if (auto* self = reinterpret_cast<TestWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
+        self->Record(message, wParam, lParam);
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void TestWindow::RegisterClassOnce(const std::wstring& className)
+{
+    static std::set<std::wstring> registered;
+    if (!registered.insert(className).second) {
+        return;
+    }
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = &TestWindow::Procedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = className.c_str();
+    RegisterClassExW(&windowClass);
+}
+
+void TestWindow::Record(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const std::lock_guard lock(mutex);
+    if (message == WM_LBUTTONDOWN) {
+        buttonDowns.push_back(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+    }
+    if (message == WM_STYLECHANGED && static_cast<int>(wParam) == GWL_EXSTYLE) {
+        ++exStyleChanges;
+    }
+}
