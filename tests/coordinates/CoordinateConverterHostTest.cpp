@@ -79,13 +79,7 @@ protected:
     }
     static void ExpectLog(const Lines& lines) { EXPECT_THAT(RecordingLogger::Lines(), ElementsAreArray(lines)); }
 
-    struct Conversion {
-        const char* label;
-        Mode mode;
-        RECT target;
-        int64_t viewportWidth, viewportHeight;
-        Point in, out;
-    };
+    struct Conversion { const char* label; Mode mode; RECT target; int64_t viewportWidth, viewportHeight; Point in, out; };
     // Each row on a fresh desktop and converter, with a call of its own size.
     static void ExpectConversions(const std::vector<Conversion>& rows)
     {
@@ -170,13 +164,8 @@ TEST_F(CoordinateConverterTest, ViewportToScreenRefusesAZeroWidthOrHeightAndLeav
 // screen mode: the last call's scale.
 TEST_F(CoordinateConverterTest, SentinelSizeTakesTheStoredScaleOfEachMode)
 {
-    const struct {
-        const char* label;
-        Mode mode;
-        int64_t resetWidth, lastWidth;  // 0: no such call
-        int64_t width, height;
-        Point out;
-    } rows[] = {
+    // resetWidth, lastWidth: 0 for no such call
+    const struct { const char* label; Mode mode; int64_t resetWidth, lastWidth, width, height; Point out; } rows[] = {
         {"window, sentinel width", Mode::Window, 800, 0, kSentinel, 600, {130, 110}},
         {"window, sentinel height: the call's width ignored", Mode::Window, 800, 0, 1200, kSentinel, {130, 110}},
         {"window, both", Mode::Window, 800, 0, kSentinel, kSentinel, {130, 110}},
