@@ -325,6 +325,23 @@ TEST_F(PluginFaultTest, CursorTasksThatRunLateSendTheirBatchAfterAStopAndNothing
     }
 }
 
+// Before ExportedInit the plugin is in the same state: no entry point to send through.
+TEST_F(PluginFaultTest, CallsAfterExportedUninitReachTheDesktopButSendNothing)
+{
+    ExportedUninit();
+    RecordingHostApplication::Clear();
+    Key('A', true, 1);  // nothing started: dropped
+    ASSERT_EQ(StartWindow(editor), 0);
+    Key('B', true, 2);
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));  // a cursor batch, and no loop to take it
+    EXPECT_EQ(StopHost(), 0);
+
+    EXPECT_THAT(JournalLinesStartingWith("SendInput"), ElementsAre(Send({KeyRec('B', false)})));
+    EXPECT_THAT(RecordingHostApplication::Lines(), IsEmpty());
+    EXPECT_THAT(loop.Journal(), Not(Contains(StartsWith("postTask"))));
+    InitPlugin(&table);  // TearDown uninitialises once more
+}
+
 TEST_F(PluginFaultTest, OddRegisterResultsLeaveRemoteControlStarted)
 {
     const int64_t results[] = {INT64_C(0x1'0000'0002), INT64_C(0xFFFF'FFFF), 7, INT64_MIN, -1};
