@@ -66,6 +66,19 @@ TEST_F(WindowPropertiesTest, SetWindowLongAReturnsThePreviousValueKeepsTopmostAn
                                                          "SetWindowLongA 0x10010 GWL_EXSTYLE 0x00000000 -> 0x00080020"));
 }
 
+// The system checks for a window before it writes a style, so only this case
+// shows the journal's index in decimal and its error suffix.
+TEST_F(WindowPropertiesTest, RefusedSetWindowLongAIsJournaledWithItsError)
+{
+    HWND window = TopLevel("Notepad");
+    EXPECT_EQ(SetWindowLongA(reinterpret_cast<HWND>(0x4242), GWL_EXSTYLE, 7), 0);
+    EXPECT_EQ(GetLastError(), DWORD{ERROR_INVALID_WINDOW_HANDLE});
+    EXPECT_EQ(SetWindowLongA(window, 12345, 7), 0);
+    EXPECT_EQ(GetLastError(), DWORD{ERROR_INVALID_INDEX});
+    EXPECT_THAT(SimulatedDesktop::Journal(), ElementsAre("SetWindowLongA 0x4242 GWL_EXSTYLE 0x00000007 -> 0x00000000 error=1400",
+                                                         "SetWindowLongA 0x10010 12345 0x00000007 -> 0x00000000 error=1413"));
+}
+
 TEST_F(WindowPropertiesTest, TextComesAsUtf16UnitsAndInCodePage1252)
 {
     SimulatedDesktop::WindowSpec windowSpec;
