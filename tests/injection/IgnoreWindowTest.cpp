@@ -64,21 +64,6 @@ TEST_F(IgnoreWindowTest, ResetWindowIdMovesTheCoveredWindowAndResetScreenIdOnlyL
                InfoLine("Reset Screen Id 7")});
 }
 
-TEST_F(IgnoreWindowTest, ScreenModeLogsAVanishedWindowInBothPassesAndGoesOn)
-{
-    const HWND first = CreateWindowAt({0, 0, 100, 100});
-    const HWND vanished = CreateWindowAt({0, 0, 100, 100});
-    const HWND last = CreateWindowAt({0, 0, 100, 100}, WS_EX_TOOLWINDOW);
-    for (const HWND window : {first, vanished, last}) {
-        injector.UpdateIgnoreWindow(ByHandle(window), true);
-    }
-    SimulatedDesktop::DestroyWindow(vanished);
-
-    ExpectScreenPass({{first, 0}, {last, WS_EX_TOOLWINDOW}});
-    ExpectLog({kInjectLine, ErrorLine(fmt::format("SetIgnoreMouseEvents failed,{} ", LoggedHandle(vanished))),
-               ErrorLine(fmt::format("ResetIgnoreMouseEvents failed,{} ", LoggedHandle(vanished)))});
-}
-
 TEST_F(IgnoreWindowTest, PromptWindowIsNeverTouched)
 {
     const HWND prompt = CreateWindowAt({0, 0, 400, 300}, WS_EX_TOOLWINDOW, "HoyaSSPromptWindow");

@@ -49,13 +49,4 @@ TEST_F(KeyboardInjectionTest, LockKeysFollowTheViewerOnlyBeforeAPressOfAnotherKe
     }
 }
 
-TEST_F(KeyboardInjectionTest, RefusedKeyIsLoggedWithTheErrorCodeAndARefusedTapIsNot)
-{
-    SimulatedDesktop::LimitSendInput(0, ERROR_ACCESS_DENIED);
-    injector.InjectKeyEvent(Key(0x41, true, 1));
-    ExpectJournal({kAwake, Send({KeyRec(0x14, false), KeyRec(0x14, true)}, "0 error=5"),
-                   Send({KeyRec(0x41, false)}, "0 error=5")});
-    ExpectLog({InfoLine("Inject a KeyEvent"), ErrorLine("Failed to inject a key event ErroCode is 5")});
-}
-
 }  // namespace

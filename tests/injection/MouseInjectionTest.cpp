@@ -140,20 +140,4 @@ TEST_F(MouseInjectionTest, CursorOnRowOrColumnZeroIsLoggedAtItsStartAndEndOnly)
                InfoLine("Rcv Mouse Cursor abnormal start :x is 700, y is 0, event type is 0")});
 }
 
-TEST_F(MouseInjectionTest, SendInputInsertingFewerRecordsIsLoggedAndTheWindowsStillRestored)
-{
-    const HWND listed = CreateWindowAt({0, 0, 400, 300}, WS_EX_TOOLWINDOW);
-    injector.UpdateIgnoreWindow(ByHandle(listed), true);
-    SimulatedDesktop::LimitSendInput(1);
-    ClearRecords();
-
-    injector.InjectMouseEvent(Click(1, 1, true));
-
-    ExpectJournal({ExStyleLine(listed, WS_EX_TOOLWINDOW | kTransparent, WS_EX_TOOLWINDOW), kAwake,
-                   Send({kMove, Btn(0x0002)}, "1 error=5"),
-                   ExStyleLine(listed, WS_EX_TOOLWINDOW, WS_EX_TOOLWINDOW | kTransparent)});
-    ExpectLog({InfoLine("Inject a MouseEvent"), ErrorLine("Failed to inject a mouse event")});
-    EXPECT_EQ(SimulatedDesktop::ExStyleOf(listed), WS_EX_TOOLWINDOW);
-}
-
 }  // namespace
