@@ -154,30 +154,6 @@ TEST(TimerThreadTest, FirstFiringComesAtLeastOneIntervalAfterTheAddition)
     }
 }
 
-TEST(TimerThreadTest, StopFromInsideACallbackIsRefused)
-{
-    Firings firings;
-    std::atomic<bool> firstCall{true};
-    bool stopped = true;
-    std::string callbackError;
-    TimerThread timer;
-    std::string error;
-    timer.startThread({}, {});
-    timer.addTimer(
-        [&](void*) {
-            if (firstCall.exchange(false)) {
-                stopped = timer.stopThread(callbackError);
-            }
-            firings.Record();
-        },
-        nullptr);
-
-    ASSERT_TRUE(firings.WaitFor(3)) << "the worker keeps running";
-    EXPECT_FALSE(stopped);
-    EXPECT_EQ(callbackError, "Cannot be call stopThread in timer callback");
-    EXPECT_TRUE(timer.stopThread(error));
-}
-
 TEST(TimerThreadTest, StartOnARunningThreadChangesNothing)
 {
     Firings firings;
