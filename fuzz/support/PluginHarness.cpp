@@ -87,16 +87,6 @@ void CheckResult(uint64_t commandId, bool ran, int64_t result)
     }
 }
 
-SimulatedDesktop::WindowSpec Window(const char* className, const char* title, RECT rect, DWORD processId)
-{
-    SimulatedDesktop::WindowSpec window;
-    window.className = className;
-    window.title = title;
-    window.rect = rect;
-    window.processId = processId;
-    return window;
-}
-
 uint64_t IdOf(const void* handle)
 {
     return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(handle));
@@ -108,14 +98,23 @@ PluginHarness::PluginHarness()
 {
     SimulatedDesktop::Reset();
     secondMonitor = SimulatedDesktop::AddMonitor({-1600, 0, 0, 900}, false);
-    shared = SimulatedDesktop::CreateTopLevelWindow(Window("Notepad", "notes.txt - Notepad", {100, 100, 900, 700}, 4200));
-    auto chatWindow = Window("ChatFrame", "Team chat", {500, 300, 1100, 800}, 5100);
-    chatWindow.exStyle = WS_EX_TOOLWINDOW;
-    chat = SimulatedDesktop::CreateTopLevelWindow(chatWindow);
-    prompt = SimulatedDesktop::CreateTopLevelWindow(Window("HoyaSSPromptWindow", "", {50, 50, 400, 300}, 4200));
-    auto elsewhereWindow = Window("ChatFrame", "Team chat", {0, 0, 640, 480}, 5100);
-    elsewhereWindow.onCurrentDesktop = false;
-    const HWND elsewhere = SimulatedDesktop::CreateTopLevelWindow(elsewhereWindow);
+    shared = SimulatedDesktop::CreateTopLevelWindow({.className = "Notepad",
+                                                     .title = "notes.txt - Notepad",
+                                                     .processId = 4200,
+                                                     .threadId = 4204,
+                                                     .rect = {100, 100, 900, 700}});
+    chat = SimulatedDesktop::CreateTopLevelWindow({.className = "ChatFrame",
+                                                   .title = "Team chat",
+                                                   .processId = 5100,
+                                                   .threadId = 5104,
+                                                   .rect = {500, 300, 1100, 800},
+                                                   .style = WS_OVERLAPPEDWINDOW,
+                                                   .exStyle = WS_EX_TOOLWINDOW});
+    prompt = SimulatedDesktop::CreateTopLevelWindow(
+        {.className = "HoyaSSPromptWindow", .title = "", .processId = 4200, .threadId = 4204, .rect = {50, 50, 400, 300}});
+    const HWND elsewhere = SimulatedDesktop::CreateTopLevelWindow(
+        {.className = "ChatFrame", .title = "Team chat", .processId = 5100, .threadId = 5104, .rect = {0, 0, 640, 480}});
+    SimulatedDesktop::SetOnCurrentVirtualDesktop(elsewhere, false);
     for (HWND window : {shared, chat, prompt, elsewhere}) {
         originalExStyles.emplace_back(window, SimulatedDesktop::ExStyleOf(window));
     }

@@ -68,14 +68,15 @@ protected:
 
     static HWND CreateWindow(const char* title, RECT rect, LONG exStyle = 0, bool onCurrentDesktop = true)
     {
-        SimulatedDesktop::WindowSpec window;
-        window.className = "ChatFrame";
-        window.title = title;
-        window.processId = 5100;
-        window.rect = rect;
-        window.exStyle = exStyle;
-        window.onCurrentDesktop = onCurrentDesktop;
-        return SimulatedDesktop::CreateTopLevelWindow(window);
+        const HWND window = SimulatedDesktop::CreateTopLevelWindow({.className = "ChatFrame",
+                                                                    .title = title,
+                                                                    .processId = 5100,
+                                                                    .threadId = 5104,
+                                                                    .rect = rect,
+                                                                    .style = WS_OVERLAPPEDWINDOW,
+                                                                    .exStyle = exStyle});
+        SimulatedDesktop::SetOnCurrentVirtualDesktop(window, onCurrentDesktop);
+        return window;
     }
 
     static int64_t Ignore(TessarilIgnoreWindowRequest request)

@@ -141,13 +141,12 @@ TEST_F(InputInjectionTest, LimitedSendInputAppliesOnlyTheFirstRecords)
 
 TEST_F(InputInjectionTest, WindowDestroyedAtTheNextSendInputGoesBeforeItsRecordsAndOnlyOnce)
 {
-    SimulatedDesktop::WindowSpec spec;
-    const HWND window = SimulatedDesktop::CreateTopLevelWindow(spec);
+    const HWND window = SimulatedDesktop::CreateTopLevelWindow({});
     SimulatedDesktop::DestroyWindowAtNextSendInput(window);
     EXPECT_TRUE(IsWindow(window));
     EXPECT_EQ(Send({Key('A', 0)}), 1u);
     EXPECT_FALSE(IsWindow(window));
-    const HWND next = SimulatedDesktop::CreateTopLevelWindow(spec);
+    const HWND next = SimulatedDesktop::CreateTopLevelWindow({});
     EXPECT_EQ(Send({Key('A', KEYEVENTF_KEYUP)}), 1u);
     EXPECT_TRUE(IsWindow(next));
 }

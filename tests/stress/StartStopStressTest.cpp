@@ -43,11 +43,13 @@ protected:
     void SetUp() override
     {
         PluginTest::SetUp();
-        SimulatedDesktop::WindowSpec chatWindow;
-        chatWindow.className = "ChatFrame";
-        chatWindow.rect = {500, 300, 1100, 800};
-        chatWindow.exStyle = WS_EX_TOOLWINDOW;
-        chat = SimulatedDesktop::CreateTopLevelWindow(chatWindow);
+        chat = SimulatedDesktop::CreateTopLevelWindow({.className = "ChatFrame",
+                                                       .title = "Team chat",
+                                                       .processId = 5100,
+                                                       .threadId = 5104,
+                                                       .rect = {500, 300, 1100, 800},
+                                                       .style = WS_OVERLAPPEDWINDOW,
+                                                       .exStyle = WS_EX_TOOLWINDOW});
     }
 
     int64_t IgnoreChat()
