@@ -99,11 +99,7 @@ TEST_F(IgnoreWindowTest, ListHoldsEachWindowOnceInOrderUntilRemovedOrCleared)
     const HWND b = CreateWindowAt({0, 0, 100, 100});
     const HWND c = CreateWindowAt({0, 0, 100, 100});
     const auto update = [this](HWND window, bool add) { injector.UpdateIgnoreWindow(ByHandle(window), add); };
-    const struct {
-        const char* label;
-        std::function<void()> change;
-        std::vector<std::pair<HWND, LONG>> listed;
-    } rows[] = {
+    const struct { const char* label; std::function<void()> change; std::vector<std::pair<HWND, LONG>> listed; } rows[] = {
         {"added twice, listed once", [&] { update(a, true); update(a, true); }, {{a, 0}}},
         {"added twice, removed once", [&] { update(a, true); update(a, true); update(a, false); }, {}},
         {"removing one keeps the others in order",

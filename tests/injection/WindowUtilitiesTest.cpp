@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "JournalLines.h"
@@ -27,12 +28,8 @@ WindowSpec WindowOf(const std::string& className, const std::string& title = "Un
                 bool visible = true, bool minimised = false, LONG exStyle = 0)
 {
     WindowSpec windowSpec;
-    windowSpec.className = className;
-    windowSpec.title = title;
-    windowSpec.rect = rect;
-    windowSpec.visible = visible;
-    windowSpec.minimised = minimised;
-    windowSpec.exStyle = exStyle;
+    std::tie(windowSpec.className, windowSpec.title, windowSpec.rect, windowSpec.visible, windowSpec.minimised,
+             windowSpec.exStyle) = std::tuple(className, title, rect, visible, minimised, exStyle);
     return windowSpec;
 }
 
@@ -90,12 +87,6 @@ protected:
             }
         }
         return kept;
-    }
-    static WindowHandleList Enumerated()
-    {
-        WindowHandleList list{kNoWindow};
-        EnumVisibleTopWindows(list);
-        return list;
     }
 };
 
@@ -199,7 +190,9 @@ TEST_F(WindowUtilitiesTest, EnumVisibleTopWindowsLeavesOutTheDesktopButtonsHidde
         {"a window without a title", WindowOf("Notepad", ""), {}, true},
         {"a window of another virtual desktop", Elsewhere(WindowOf("Notepad")), {}, false},
     });
-    EXPECT_THAT(Enumerated(), ElementsAreArray(expected));
+    WindowHandleList list{kNoWindow};
+    EnumVisibleTopWindows(list);
+    EXPECT_THAT(list, ElementsAreArray(expected));
 }
 
 // The frame rules the enumeration's table leaves open, and the version they need.
