@@ -37,19 +37,6 @@ TEST(ConcurrencyTest, InitOnceRunsTheInitialiserOnceAcrossThreads)
     }
 }
 
-TEST(ConcurrencyTest, AWaiterTakesOverAfterAFailedInitialisation)
-{
-    INIT_ONCE once = INIT_ONCE_STATIC_INIT;
-    BOOL pending = FALSE;
-    InitOnceBeginInitialize(&once, 0, &pending, nullptr);
-    BOOL waiterPending = FALSE;
-    std::thread waiter([&] { InitOnceBeginInitialize(&once, 0, &waiterPending, nullptr); });
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    InitOnceComplete(&once, INIT_ONCE_INIT_FAILED, nullptr);
-    waiter.join();
-    EXPECT_TRUE(waiterPending);
-}
-
 TEST(ConcurrencyTest, LastErrorIsKeptPerThread)
 {
     SetLastError(1234);
