@@ -13,8 +13,11 @@ std::filesystem::path PluginLibrary::DefaultPath()
 
 void PluginLibrary::Open()
 {
-    // RTLD_LOCAL: the host reaches the plugin only through the symbols it asks for.
-    handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // RTLD_LOCAL: the host reaches the plugin only through the symbols it asks
+    // for. RTLD_NODELETE: the plugin's host core and command pool live until
+    // it is unloaded and are not freed then; mapped until the process ends,
+    // they stay reachable instead of turning into leaks at dlclose.
+    handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (handle == nullptr) {
         throw PluginLoadError("cannot load plugin " + file.string() + ": " + dlerror());
     }
