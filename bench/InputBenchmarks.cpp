@@ -27,6 +27,9 @@ std::array<TessarilMouseEventFFI, ViewerInput::kPositions> MouseEvents(ViewerInp
     return events;
 }
 
+// Shared by every benchmark: Google Benchmark calls a benchmark several times
+// while remote control keeps running, and the plugin drops a mouse event whose
+// sequence number does not exceed the last one it accepted.
 int64_t nextSeq = 1;
 
 void SendMouse(TessarilMouseEventFFI& event)
