@@ -27,7 +27,7 @@ void LoggerRegistry::Create(const LoggerOptions& options)
     }
 }
 
-bool LoggerRegistry::Write(const std::string& name, spdlog::level::level_enum level,
+bool LoggerRegistry::Write(std::string_view name, spdlog::level::level_enum level,
                            std::string_view message) const
 {
     const std::shared_ptr<spdlog::logger> logger = Find(name);
@@ -51,7 +51,7 @@ std::shared_ptr<spdlog::logger> LoggerRegistry::MakeLogger(const LoggerOptions& 
     return logger;
 }
 
-std::shared_ptr<spdlog::logger> LoggerRegistry::Find(const std::string& name) const
+std::shared_ptr<spdlog::logger> LoggerRegistry::Find(std::string_view name) const
 {
     const std::lock_guard lock(mutex_);
     const auto found = loggers_.find(name);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -21,14 +22,21 @@ public:
     void Create(const LoggerOptions& options);
 
     // False when no logger of that name exists; nothing is written then.
-    bool Write(const std::string& name, spdlog::level::level_enum level, std::string_view message) const;
+    bool Write(std::string_view name, spdlog::level::level_enum level, std::string_view message) const;
 
 private:
+    // Looks a name up without copying it into a string first: every line a
+    // caller writes goes through a lookup.
+    struct NameHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+    };
+
     static std::shared_ptr<spdlog::logger> MakeLogger(const LoggerOptions& options);
-    std::shared_ptr<spdlog::logger> Find(const std::string& name) const;
+    std::shared_ptr<spdlog::logger> Find(std::string_view name) const;
 
     mutable std::mutex mutex_;
-    std::unordered_map<std::string, std::shared_ptr<spdlog::logger>> loggers_;
+    std::unordered_map<std::string, std::shared_ptr<spdlog::logger>, NameHash, std::equal_to<>> loggers_;
 };
 
 }  // namespace tessaril_log
