@@ -43,7 +43,8 @@ void FillIgnoreRequest(FuzzedDataProvider& input, const FuzzArena& arena, const 
     TessarilIgnoreWindowRequest& payload = request.payload;
     payload.ignoreType = input.ConsumeBool() ? input.ConsumeIntegralInRange<int32_t>(0, 4)
                                              : input.ConsumeIntegral<int32_t>();
-    const auto bytes = arena.List<uint8_t>(input.ConsumeIntegral<uint16_t>(), input.ConsumeIntegralInRange<uint32_t>(0, 9));
+    const auto bytes =
+        arena.List<uint8_t>(input.ConsumeIntegral<uint16_t>(), input.ConsumeIntegralInRange<uint32_t>(0, 9));
     payload.windowBytes = bytes.data();
     payload.windowByteCount = static_cast<uint32_t>(bytes.size());
     payload.processId = ProcessId(input);
@@ -80,7 +81,8 @@ void RunCommand(FuzzedDataProvider& input, const FuzzArena& arena, PluginHarness
     case TESSARIL_CMD_RESET_SCREEN:
     case TESSARIL_CMD_RESET_WINDOW: {
         TessarilResetTargetCommand reset{};
-        reset.id = static_cast<int64_t>(plugin.Target(input.ConsumeIntegral<uint8_t>(), input.ConsumeIntegral<uint64_t>()));
+        const uint64_t target = plugin.Target(input.ConsumeIntegral<uint8_t>(), input.ConsumeIntegral<uint64_t>());
+        reset.id = static_cast<int64_t>(target);
         plugin.Command(id, &reset, &reset.result);
         return;
     }

@@ -48,7 +48,8 @@ size_t PayloadSize(uint64_t id)
 template <class Record>
 const Record* ArenaList(FuzzedDataProvider& input, const FuzzArena& arena, uint32_t& count)
 {
-    const auto list = arena.List<Record>(input.ConsumeIntegral<uint16_t>(), input.ConsumeIntegralInRange<uint32_t>(0, 8));
+    const auto list =
+        arena.List<Record>(input.ConsumeIntegral<uint16_t>(), input.ConsumeIntegralInRange<uint32_t>(0, 8));
     count = static_cast<uint32_t>(list.size());
     return list.data();
 }

@@ -106,10 +106,16 @@ PluginHarness::PluginHarness()
                                                    .rect = {500, 300, 1100, 800},
                                                    .style = WS_OVERLAPPEDWINDOW,
                                                    .exStyle = WS_EX_TOOLWINDOW});
-    prompt = SimulatedDesktop::CreateTopLevelWindow(
-        {.className = "HoyaSSPromptWindow", .title = "", .processId = 4200, .threadId = 4204, .rect = {50, 50, 400, 300}});
-    const HWND elsewhere = SimulatedDesktop::CreateTopLevelWindow(
-        {.className = "ChatFrame", .title = "Team chat", .processId = 5100, .threadId = 5104, .rect = {0, 0, 640, 480}});
+    prompt = SimulatedDesktop::CreateTopLevelWindow({.className = "HoyaSSPromptWindow",
+                                                     .title = "",
+                                                     .processId = 4200,
+                                                     .threadId = 4204,
+                                                     .rect = {50, 50, 400, 300}});
+    const HWND elsewhere = SimulatedDesktop::CreateTopLevelWindow({.className = "ChatFrame",
+                                                                   .title = "Team chat",
+                                                                   .processId = 5100,
+                                                                   .threadId = 5104,
+                                                                   .rect = {0, 0, 640, 480}});
     SimulatedDesktop::SetOnCurrentVirtualDesktop(elsewhere, false);
     for (HWND window : {shared, chat, prompt, elsewhere}) {
         originalExStyles.emplace_back(window, SimulatedDesktop::ExStyleOf(window));

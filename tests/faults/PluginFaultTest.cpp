@@ -268,9 +268,11 @@ TEST_F(PluginFaultTest, MonitorThatStopsBeingValidPutsMovesOnTheOriginAndReports
     Receive(TESSARIL_MSG_MOUSE_EVENT, move);
 
     EXPECT_THAT(SimulatedDesktop::Journal(), ElementsAre(kAwake, Send({Rec(0, 0, 0, 0x8001)})));
-    EXPECT_THAT(RecordingLogger::Lines(), Contains(InfoLine("Rcv Mouse Cursor abnormal start :x is 0, y is 0, event type is 0")));
+    EXPECT_THAT(RecordingLogger::Lines(),
+                Contains(InfoLine("Rcv Mouse Cursor abnormal start :x is 0, y is 0, event type is 0")));
     EXPECT_THAT(WarningsAndErrors(), ElementsAre());
-    EXPECT_TRUE(Eventually([] { return ::testing::Value(RecordingHostApplication::Lines(), Contains(EndsWith(" in 0x0"))); }));
+    EXPECT_TRUE(Eventually(
+        [] { return ::testing::Value(RecordingHostApplication::Lines(), Contains(EndsWith(" in 0x0"))); }));
     EXPECT_EQ(StopHost(), 0);
 }
 
