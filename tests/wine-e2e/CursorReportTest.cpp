@@ -12,11 +12,6 @@ constexpr int64_t kHeight = kSharedRect.bottom - kSharedRect.top;
 constexpr int64_t kIBeam = 8;
 constexpr size_t kBatch = 10;
 
-std::vector<RecordedMessage> ReportsSoFar(const HostMessageRecorder& recorder)
-{
-    return recorder.WaitForCursorReports(SIZE_MAX, std::chrono::milliseconds(0));
-}
-
 bool EndsOverText(const std::vector<RecordedMessage>& reports)
 {
     return !reports.empty() && !reports.back().samples.empty() && reports.back().samples.back().cursorType == kIBeam;
@@ -36,9 +31,9 @@ TEST_F(CursorReportTest, BatchesOfTenArriveOnEventLoopWithIBeamOverEditAndWindow
 
     // Scale 1: the viewport has the window's size.
     Move(210, 230, kWidth, kHeight);
-    ASSERT_TRUE(Eventually([&] { return EndsOverText(ReportsSoFar(recorder)); }))
+    ASSERT_TRUE(Eventually([&] { return EndsOverText(recorder.CursorReports()); }))
         << "no cursor sample showed the I-beam";
-    const size_t seen = ReportsSoFar(recorder).size();
+    const size_t seen = recorder.CursorReports().size();
     const auto reports = recorder.WaitForCursorReports(seen + 3, std::chrono::seconds(5));
     ASSERT_EQ(reports.size(), seen + 3);
 

@@ -1,5 +1,6 @@
 #include "HostMessageRecorder.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 
@@ -51,24 +52,24 @@ void HostMessageRecorder::Record(const char* sender, uint64_t messageId, void* p
     recorder->arrived.notify_all();
 }
 
-std::vector<RecordedMessage> HostMessageRecorder::Messages() const
+std::vector<RecordedMessage> HostMessageRecorder::CursorReports() const
 {
     const std::lock_guard lock(mutex);
-    return messages;
+    return CursorReportsLocked();
 }
 
 std::vector<RecordedMessage> HostMessageRecorder::WaitForCursorReports(size_t count,
                                                                        std::chrono::milliseconds timeout) const
 {
     std::unique_lock lock(mutex);
-    arrived.wait_for(lock, timeout, [&] { return CursorReports().size() >= count; });
-    std::vector<RecordedMessage> reports = CursorReports();
+    arrived.wait_for(lock, timeout, [&] { return CursorReportsLocked().size() >= count; });
+    std::vector<RecordedMessage> reports = CursorReportsLocked();
     reports.resize(std::min(reports.size(), count));
     return reports;
 }
 
 // Called with the mutex held.
-std::vector<RecordedMessage> HostMessageRecorder::CursorReports() const
+std::vector<RecordedMessage> HostMessageRecorder::CursorReportsLocked() const
 {
     std::vector<RecordedMessage> reports;
     for (const RecordedMessage& message : messages) {

@@ -35,13 +35,14 @@ public:
     static bool TESSARIL_CDECL Send(const char* sender, uint64_t messageId, void* payload);
     static bool TESSARIL_CDECL Notify(const char* sender, uint64_t messageId, void* payload);
 
-    std::vector<RecordedMessage> Messages() const;
+    // The cursor reports so far.
+    std::vector<RecordedMessage> CursorReports() const;
     // The first `count` cursor reports, or fewer when they do not come in time.
     std::vector<RecordedMessage> WaitForCursorReports(size_t count, std::chrono::milliseconds timeout) const;
 
 private:
     static void Record(const char* sender, uint64_t messageId, void* payload);
-    std::vector<RecordedMessage> CursorReports() const;
+    std::vector<RecordedMessage> CursorReportsLocked() const;
 
     mutable std::mutex mutex;
     mutable std::condition_variable arrived;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "Eventually.h"
+#include "HostDesktop.h"
 #include "NotepadProcess.h"
 #include "PluginSessionTest.h"
 
@@ -18,14 +19,7 @@ bool HostCapsLockOn()
 // The host's Caps Lock as the test wants it, switched with a key press of its own.
 void SetHostCapsLock(bool on)
 {
-    if (HostCapsLockOn() == on) {
-        return;
-    }
-    INPUT press[2] = {};
-    press[0].type = press[1].type = INPUT_KEYBOARD;
-    press[0].ki.wVk = press[1].ki.wVk = VK_CAPITAL;
-    press[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, press, sizeof(INPUT));
+    TESSARIL_HOST_APP::HostDesktop::SetCapsLock(on);
     Eventually([on] { return HostCapsLockOn() == on; });
 }
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "simulated_desktop.h"
+#include "HostDesktop.h"
 
 namespace TESSARIL_HOST_APP {
 namespace {
@@ -40,7 +40,7 @@ CommandEntry CommandCaller::Start(const StartCommandStep& step)
     TessarilStartHostCommand command{};
     command.text = step.text.c_str();
     command.isScreen = !step.window;
-    command.screenId = step.window ? Handle(*step.window) : HandleValue(SimulatedDesktop::PrimaryMonitor());
+    command.screenId = step.window ? Handle(*step.window) : HandleValue(HostDesktop::PrimaryMonitor());
     const std::string target = step.window ? "window=" + *step.window : "monitor=primary";
     CommandEntry entry = Call(TESSARIL_CMD_START_HOST, command, "start", target + " text=\"" + step.text + "\"");
     started = started || (entry.accepted && entry.result == TESSARIL_RESULT_DONE);
@@ -99,7 +99,7 @@ CommandEntry CommandCaller::ResetWindow(const ResetWindowCommandStep& step)
 CommandEntry CommandCaller::ResetScreen()
 {
     TessarilResetTargetCommand command{};
-    command.id = static_cast<int64_t>(HandleValue(SimulatedDesktop::PrimaryMonitor()));
+    command.id = static_cast<int64_t>(HandleValue(HostDesktop::PrimaryMonitor()));
     return Call(TESSARIL_CMD_RESET_SCREEN, command, "reset-screen", "monitor=primary");
 }
 

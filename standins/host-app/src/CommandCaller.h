@@ -14,7 +14,7 @@ namespace TESSARIL_HOST_APP {
 // Runs plugin commands as the host application does: builds the command's
 // payload, calls ExportedCallEvent, reads the result the plugin wrote, then
 // releases the call with ExportedCallDrop. Windows are named by the session;
-// the map gives their handles on the simulated desktop.
+// the map gives their handles on the desktop.
 class CommandCaller {
 public:
     CommandCaller(const PluginExports& exports, const std::map<std::string, HWND>& windows);

@@ -1,12 +1,10 @@
 #include "SessionRunner.h"
 
-#include <thread>
 #include <utility>
 
 #include "HostEventLoop.h"
 #include "OutgoingMessageRecorder.h"
 #include "Overloaded.h"
-#include "simulated_desktop.h"
 
 namespace TESSARIL_HOST_APP {
 namespace {
@@ -33,7 +31,7 @@ SessionRunner::SessionRunner(const PluginExports& pluginExports, SessionReport& 
 // before it, while the plugin can still send.
 void SessionRunner::Run(const std::vector<SessionStep>& steps)
 {
-    SimulatedDesktop::Reset();
+    desktop.emplace();
     HostEventLoop loop;
     OutgoingMessageRecorder recorder(report, loop);
     const TessarilEventLoopTable table = loop.Table();
@@ -51,6 +49,7 @@ void SessionRunner::Run(const std::vector<SessionStep>& steps)
     loop.Drain();
     exports.uninit();
     AddNewSendInputCalls();
+    desktop.reset();
 }
 
 void SessionRunner::RunSteps(const std::vector<SessionStep>& steps)
@@ -68,6 +67,7 @@ void SessionRunner::RunStep(const std::function<std::optional<ReportEntry>()>& r
     if (std::optional<ReportEntry> entry = run()) {
         report.Insert(position, std::move(*entry));
     }
+    desktop->Pump();
     AddNewSendInputCalls();
 }
 
@@ -77,15 +77,15 @@ std::optional<ReportEntry> SessionRunner::Replay(const SessionStep& step)
     return std::visit(
         Overloaded{
             [this](const DesktopWindowStep& s) -> Entry {
-                CreateWindow(s);
+                windows[s.name] = desktop->AddWindow(s);
                 return std::nullopt;
             },
-            [](const DesktopCapsStep& s) -> Entry {
-                SetCaps(s);
+            [this](const DesktopCapsStep& s) -> Entry {
+                desktop->SetCapsLock(s.on);
                 return std::nullopt;
             },
-            [](const DesktopCursorStep& s) -> Entry {
-                SetCursor(s);
+            [this](const DesktopCursorStep& s) -> Entry {
+                desktop->MoveCursor(s.x, s.y);
                 return std::nullopt;
             },
             [this](const StartCommandStep& s) -> Entry { return commands.Start(s); },
@@ -99,8 +99,8 @@ std::optional<ReportEntry> SessionRunner::Replay(const SessionStep& step)
             [this](const MouseArrayStep& s) -> Entry { return viewer.MouseArray(s); },
             [this](const ViewportStep& s) -> Entry { return viewer.Viewport(s); },
             [this](const ChannelStep& s) -> Entry { return viewer.Channel(s); },
-            [](const WaitStep& s) -> Entry {
-                std::this_thread::sleep_for(s.duration);
+            [this](const WaitStep& s) -> Entry {
+                desktop->Wait(s.duration);
                 return std::nullopt;
             },
         },
@@ -109,29 +109,9 @@ std::optional<ReportEntry> SessionRunner::Replay(const SessionStep& step)
 
 void SessionRunner::AddNewSendInputCalls()
 {
-    for (SendInputEntry& entry : journal.ReadNew()) {
+    for (SendInputEntry& entry : desktop->ReadNewSendInputCalls()) {
         report.Add(std::move(entry));
     }
-}
-
-void SessionRunner::CreateWindow(const DesktopWindowStep& step)
-{
-    SimulatedDesktop::WindowSpec spec;
-    spec.className = step.className;
-    spec.title = step.title;
-    spec.processId = step.processId;
-    spec.rect = {step.rect.left, step.rect.top, step.rect.right, step.rect.bottom};
-    windows[step.name] = SimulatedDesktop::CreateTopLevelWindow(spec);
-}
-
-void SessionRunner::SetCaps(const DesktopCapsStep& step)
-{
-    SimulatedDesktop::SetKeyToggled(VK_CAPITAL, step.on);
-}
-
-void SessionRunner::SetCursor(const DesktopCursorStep& step)
-{
-    SimulatedDesktop::SetCursorPosition({step.x, step.y});
 }
 
 }  // namespace TESSARIL_HOST_APP

@@ -9,7 +9,7 @@
 
 #include "CommandCaller.h"
 #include "PluginExports.h"
-#include "SendInputJournal.h"
+#include "HostDesktop.h"
 #include "SessionReport.h"
 #include "SessionStep.h"
 #include "ViewerMessageSender.h"
@@ -17,7 +17,8 @@
 
 namespace TESSARIL_HOST_APP {
 
-// Replays a session against the loaded plugin on a fresh simulated desktop,
+// Replays a session against the loaded plugin on the build's desktop (a fresh
+// simulated one, or the real one on Windows, HostDesktop),
 // calling the exports in the order a host application must:
 // ExportedInit, ExportedStart, the steps, ExportedStop, a stop command when
 // the session left remote control started, the event loop drained, and
@@ -37,9 +38,6 @@ private:
     std::optional<ReportEntry> Replay(const SessionStep& step);
     void AddNewSendInputCalls();
 
-    void CreateWindow(const DesktopWindowStep& step);
-    static void SetCaps(const DesktopCapsStep& step);
-    static void SetCursor(const DesktopCursorStep& step);
 
     const PluginExports& exports;
     SessionReport& report;
@@ -47,7 +45,8 @@ private:
     std::map<std::string, HWND> windows;
     CommandCaller commands;
     ViewerMessageSender viewer;
-    SendInputJournal journal;
+    // From the start of Run to its end.
+    std::optional<HostDesktop> desktop;
 };
 
 }  // namespace TESSARIL_HOST_APP
