@@ -8,11 +8,7 @@ namespace {
 
 HWND CreateWindowAt(const char* className, const RECT& rect)
 {
-    SimulatedDesktop::WindowSpec window;
-    window.className = className;
-    window.title = className;
-    window.rect = rect;
-    return SimulatedDesktop::CreateTopLevelWindow(window);
+    return SimulatedDesktop::CreateTopLevelWindow({.className = className, .title = className, .rect = rect});
 }
 
 uint64_t IdOf(const void* handle)
