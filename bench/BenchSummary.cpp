@@ -15,7 +15,7 @@ using Row = ResultTable::Row;
 
 std::string OwnCost(double plugin, double floor)
 {
-    return fmt::format("+{:.3f} µs ({:.2f} ×)", (plugin - floor) / 1000.0, plugin / floor);
+    return fmt::format("{:+.3f} µs ({:.2f} ×)", (plugin - floor) / 1000.0, plugin / floor);
 }
 
 Row EventRow(const BenchmarkResults& results, const std::string& what, const std::string& name)
@@ -38,7 +38,7 @@ Row ArrayRow(const BenchmarkResults& results)
     return {"mouse-event array of 100 (per array)",
             ResultTable::Microseconds(plugin.cpuNanoseconds),
             ResultTable::Microseconds(floor.cpuNanoseconds),
-            fmt::format("+{:.3f} µs per event ({:.2f} ×)",
+            fmt::format("{:+.3f} µs per event ({:.2f} ×)",
                         (plugin.cpuNanoseconds - floor.cpuNanoseconds) / 100.0 / 1000.0,
                         plugin.cpuNanoseconds / floor.cpuNanoseconds),
             "—",
