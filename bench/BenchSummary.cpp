@@ -105,7 +105,8 @@ Row TickIntervalRow(const MonitoringResult& monitoring)
         std::abs(plugin.Median() - BenchSummary::kTickMedianMilliseconds) <=
             BenchSummary::kTickMedianToleranceMilliseconds &&
         plugin.P99() <= BenchSummary::kTickP99LimitMilliseconds;
-    return {fmt::format("tick interval median / p99 / max ({} intervals)", plugin.Count()),
+    return {fmt::format("tick interval median / p99 / max ({} intervals; {} cursor reports sent)", plugin.Count(),
+                        monitoring.cursorReports),
             Distribution(plugin),
             Distribution(bare),
             fmt::format("p99 {:+.2f} ms", plugin.P99() - bare.P99()),

@@ -7,7 +7,6 @@ namespace TESSARIL_BENCH {
 namespace {
 
 std::atomic<uint64_t> cursorReports{0};
-std::atomic<uint64_t> notifications{0};
 
 }  // namespace
 
@@ -23,18 +22,12 @@ bool TESSARIL_CDECL CountingHostApplication::Send(const char*, uint64_t messageI
 
 bool TESSARIL_CDECL CountingHostApplication::Notify(const char*, uint64_t, void*)
 {
-    notifications.fetch_add(1, std::memory_order_relaxed);
     return true;
 }
 
 uint64_t CountingHostApplication::CursorReports()
 {
     return cursorReports.load();
-}
-
-uint64_t CountingHostApplication::Notifications()
-{
-    return notifications.load();
 }
 
 }  // namespace TESSARIL_BENCH

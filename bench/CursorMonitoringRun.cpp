@@ -7,6 +7,7 @@
 
 #include "BareTicker.h"
 #include "BenchEnvironment.h"
+#include "CountingHostApplication.h"
 #include "ThreadCpuClock.h"
 #include "TickRecorder.h"
 
@@ -47,6 +48,7 @@ MonitoringResult CursorMonitoringRun::Run(BenchEnvironment& environment, double 
 {
     const auto capacity = static_cast<size_t>(seconds * kTicksPerSecond * 2) + 100;
     environment.StopRemoteControl();
+    const uint64_t reportsBefore = CountingHostApplication::CursorReports();
     TickRecorder::Start(capacity);
     environment.StartScreenMode();
     const pid_t cursorThread = WaitForFirstTick();
@@ -63,9 +65,11 @@ MonitoringResult CursorMonitoringRun::Run(BenchEnvironment& environment, double 
     bare.Stop();
     environment.StopRemoteControl();
     TickRecorder::Stop();
+    environment.Plugin().DrainEventLoop();
 
     MonitoringResult result;
     result.seconds = std::chrono::duration<double>(end - start).count();
+    result.cursorReports = CountingHostApplication::CursorReports() - reportsBefore;
     result.plugin.ticks = TickRecorder::Times();
     result.plugin.cpuNanoseconds = pluginCpuAfter - pluginCpuBefore;
     result.plugin.ticksInWindow = CountWithin(result.plugin.ticks, Nanoseconds(start), Nanoseconds(end));

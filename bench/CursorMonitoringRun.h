@@ -17,6 +17,8 @@ struct WatchedThread {
 
 struct MonitoringResult {
     double seconds = 0;
+    // Cursor batches the host application received over the whole run.
+    uint64_t cursorReports = 0;
     WatchedThread plugin;
     WatchedThread bare;
 };

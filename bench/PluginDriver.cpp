@@ -81,11 +81,6 @@ void PluginDriver::Stop()
     started = false;
 }
 
-bool PluginDriver::Started() const
-{
-    return started;
-}
-
 void PluginDriver::AddIgnoreWindow(uint64_t window)
 {
     TessarilIgnoreWindowRequest request{};

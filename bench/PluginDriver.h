@@ -28,7 +28,6 @@ public:
     void StartScreen(uint64_t monitor);
     void StartWindow(uint64_t window);
     void Stop();
-    bool Started() const;
 
     // An ignore window of type 3 (by handle).
     void AddIgnoreWindow(uint64_t window);

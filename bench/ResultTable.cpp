@@ -31,11 +31,6 @@ std::string ResultTable::Microseconds(double nanoseconds)
     return fmt::format("{:.3f} µs", nanoseconds / 1000.0);
 }
 
-std::string ResultTable::Fixed(double value, int decimals)
-{
-    return fmt::format("{:.{}f}", value, decimals);
-}
-
 std::string ResultTable::Verdict(bool met)
 {
     return met ? "yes" : "no";

@@ -26,7 +26,6 @@ public:
     int Missed() const;
 
     static std::string Microseconds(double nanoseconds);
-    static std::string Fixed(double value, int decimals);
     static std::string Verdict(bool met);
 
 private:
