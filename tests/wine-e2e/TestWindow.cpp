@@ -48,10 +48,28 @@ LRESULT CALLBACK TestWindow::Procedure(HWND window, UINT message, WPARAM wParam,
     if (message == WM_MOUSEACTIVATE) {
         return MA_NOACTIVATE;
     }
+    if (message == WM_STYLECHANGING && static_cast<int>(wParam) == GWL_EXSTYLE) {
+        TakeMouseInputBeforeRestore(*reinterpret_cast<const STYLESTRUCT*>(lParam));
+    }
     if (auto* self = reinterpret_cast<TestWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
         self->Record(message, wParam, lParam);
     }
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// Wine routes a mouse message to a window when the thread takes it from its
+// queue, not when SendInput queues it. Input injected while this window let
+// the mouse through is taken now, before the plugin's restore makes it catch
+// the mouse again (README.md, "Where Wine differs").
+void TestWindow::TakeMouseInputBeforeRestore(const STYLESTRUCT& change)
+{
+    if ((change.styleOld & WS_EX_TRANSPARENT) == 0 || (change.styleNew & WS_EX_TRANSPARENT) != 0) {
+        return;
+    }
+    MSG waiting;
+    while (PeekMessageW(&waiting, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+        DispatchMessageW(&waiting);
+    }
 }
 
 void TestWindow::RegisterClassOnce(const std::wstring& className)

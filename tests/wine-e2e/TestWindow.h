@@ -37,6 +37,7 @@ public:
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static void TakeMouseInputBeforeRestore(const STYLESTRUCT& change);
     static void RegisterClassOnce(const std::wstring& className);
     void Record(UINT message, WPARAM wParam, LPARAM lParam);
 
