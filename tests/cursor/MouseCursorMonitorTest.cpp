@@ -9,11 +9,11 @@
 #include <functional>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <tuple>
 #include <vector>
 
 #include "FakeClock.h"
+#include "JournalQueries.h"
 #include "RecordingLogger.h"
 #include "coordinates/CoordinateConverterHost.h"
 #include "simulated_desktop.h"
@@ -74,15 +74,6 @@ size_t CountOf(const LoggedLine& wanted)
 {
     const auto lines = RecordingLogger::Lines();
     return static_cast<size_t>(std::count(lines.begin(), lines.end(), wanted));
-}
-
-bool Eventually(const std::function<bool()>& condition)
-{
-    const auto deadline = std::chrono::steady_clock::now() + kPatience;
-    while (!condition() && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(1ms);
-    }
-    return condition();
 }
 
 // Keeps the batches delivered on the timer thread; onBatch runs there after

@@ -21,7 +21,6 @@
 #include "platform_win32.h"
 #include "simulated_desktop.h"
 
-using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 using TESSARIL_REMOTECONTROL_HOST::HostIgnoredWindow;

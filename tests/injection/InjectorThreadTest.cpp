@@ -1,7 +1,7 @@
-#include <algorithm>
 #include <thread>
 
 #include "InjectorTest.h"
+#include "JournalQueries.h"
 
 namespace {
 
@@ -18,12 +18,7 @@ protected:
             }
         });
     }
-
-    static int Count(const std::string& prefix)
-    {
-        const Journal journal = SimulatedDesktop::Journal();
-        return static_cast<int>(std::ranges::count_if(journal, [&](const auto& line) { return line.starts_with(prefix); }));
-    }
+    static long Count(const std::string& prefix) { return CountStartingWith(SimulatedDesktop::Journal(), prefix); }
 };
 
 TEST_F(InjectorThreadTest, IgnoreListChangesDuringInjectionLeaveEveryWindowAsItWas)

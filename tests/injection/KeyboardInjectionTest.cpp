@@ -17,7 +17,6 @@ TEST_F(KeyboardInjectionTest, LockKeysFollowTheViewerOnlyBeforeAPressOfAnotherKe
         Journal calls;
         bool caps, num;  // afterwards
     } rows[] = {
-        {"caps wanted, host off", Key(0x41, true, 1), false, false, {kCapsTap, Press(0x41)}, true, false},
         {"caps not wanted, host on: stays on", Key(0x41, true, 0), true, false, {Press(0x41)}, true, false},
         {"any non-zero caps value counts", Key(0x41, true, -2), false, false, {kCapsTap, Press(0x41)}, true, false},
         {"both wanted, both off: caps first", Key(0x41, true, 1, true), false, false,

@@ -120,7 +120,6 @@ TEST_F(WindowUtilitiesTest, ResetIgnoreMouseEventsWritesTheStyleBackOrFails)
     const WindowHandle changed = Create(WindowOf("Notepad"));
     SetIgnoreMouseEvents(changed, nullptr);
     const WindowHandle zeroStyle = Create(WindowOf("Notepad"));
-    const WindowHandle destroyed = Destroyed();
     const struct {
         const char* label;
         WindowHandle window;
@@ -130,7 +129,6 @@ TEST_F(WindowUtilitiesTest, ResetIgnoreMouseEventsWritesTheStyleBackOrFails)
     } rows[] = {
         {"a changed window", changed, true, "untouched",
          {ExStyleLine(ToHwnd(changed), WS_EX_TOOLWINDOW, WS_EX_LAYERED | WS_EX_TRANSPARENT)}},
-        {"a destroyed window", destroyed, false, "untouched", {}},
         {"a window of style 0", zeroStyle, false, "", {ExStyleLine(ToHwnd(zeroStyle), WS_EX_TOOLWINDOW, 0)}},
     };
     for (const auto& row : rows) {
@@ -188,7 +186,6 @@ TEST_F(WindowUtilitiesTest, EnumVisibleTopWindowsLeavesOutTheDesktopButtonsHidde
         {"a titled frame without a CoreWindow", WindowOf(kFrame, "Settings"), {"ApplicationFrameTitleBarWindow"}, false},
         {"a minimised titled frame with its CoreWindow", WindowOf(kFrame, "Mail", {}, true, true), {kCoreWindow}, false},
         {"a window without a title", WindowOf("Notepad", ""), {}, true},
-        {"a window of another virtual desktop", Elsewhere(WindowOf("Notepad")), {}, false},
     });
     WindowHandleList list{kNoWindow};
     EnumVisibleTopWindows(list);
@@ -233,11 +230,6 @@ TEST_F(WindowUtilitiesTest, FilterCurrentVirtualDesktopKeepsWhatIsHereOrCannotBe
     FilterCurrentVirtualDesktop(list);
     EXPECT_THAT(list, ElementsAre(here, kNoWindow, unknownToTheShell, here))
         << "a non-window and a failed query are kept, order and duplicates too";
-
-    SimulatedDesktop::FailVirtualDesktopManagerCreation(true);
-    list = {there, kNoWindow};
-    FilterCurrentVirtualDesktop(list);
-    EXPECT_THAT(list, ElementsAre(there, kNoWindow)) << "no manager: the list stays";
 }
 
 std::wstring Wide(const std::u16string& units) { return std::wstring(units.begin(), units.end()); }
@@ -246,8 +238,6 @@ TEST_F(WindowUtilitiesTest, WideToUtf8ConvertsEachUnitAsOneCharacter)
 {
     const struct { const char* label; std::u16string units; std::string expected; } rows[] = {
         {"empty", u"", ""},
-        {"ASCII", u"Notepad", "Notepad"},
-        {"non-ASCII text of the BMP", u"Überweisung – 10 €", "\xC3\x9C" "berweisung \xE2\x80\x93 10 \xE2\x82\xAC"},
         {"the last BMP character", u"\xFFFD\xFFFF", "\xEF\xBF\xBD\xEF\xBF\xBF"},
         {"a lone high surrogate", {u'a', char16_t{0xD800}}, ""},
         {"a lone low surrogate", {char16_t{0xDC00}, u'a'}, ""},
