@@ -285,20 +285,6 @@ TEST_F(PylonHostTest, MouseEventArrayWritesItsLineThenInjectsEachEventBackToBack
     }
 }
 
-TEST_F(PylonHostTest, ViewportMessageIsLoggedAndResetsTheCoordinateConverter)
-{
-    const TessarilClientViewportInfo info{0, 0, 1280, 720};
-    Receive(TESSARIL_MSG_CLIENT_VIEWPORT_INFO, &info);
-    const std::string converter = "TESSARIL_REMOTECONTROL_HOST::CoordinateConverterHost::";
-    EXPECT_THAT(TakeLines(), ElementsAre(InfoLine("Notify host the viewport size of client"),
-                                         InfoLine("Viewport Size Changed"), InfoLine("entry " + converter + "Reset"),
-                                         InfoLine("entry " + converter + "GetLocalScreenSize"),
-                                         InfoLine("exit " + converter + "GetLocalScreenSize, cost : 0"),
-                                         InfoLine("screenId:18446744073709551615 false,screen_size is 0:0"),
-                                         InfoLine("client_viewport_size is 1280:720 , host_screen_size is 0:0"),
-                                         InfoLine("exit " + converter + "Reset, cost : 0")));
-}
-
 TEST_F(PylonHostTest, UnInitAndTheDestructorEachUnregisterAndLeaveNoHandlerBehind)
 {
     EXPECT_EQ(host->UnInit(), 0);
@@ -335,15 +321,6 @@ TEST_F(PylonHostTest, CursorReportIsSentOnTheLoopThreadEvenAfterTheHostIsGone)
     loop.WaitUntilIdle();
     EXPECT_THAT(TakeOutgoing(), ElementsAre("unregister", "cursor 2 0@1,2 0@3,4 in 0x0"));
     EXPECT_EQ(RecordingHostApplication::LastCursorThread(), loop.LoopThreadId());
-}
-
-TEST_F(PylonHostTest, TouchEventReachesTheInjectorUnderARateLimitedTrace)
-{
-    host->InjectTouchEvent(TouchRecord{});
-    host->InjectTouchEvent(TouchRecord{});
-    const auto [entry, exit] = Trace("InjectTouchEvent");
-    EXPECT_THAT(TakeLines(), ElementsAre(entry, exit));
-    EXPECT_THAT(injector->journal, ElementsAre("touch", "touch"));
 }
 
 TEST_F(PylonHostTest, KeyAndMousePathsAllocateNothingBetweenReportsOnceTheirLinesAreWritten)

@@ -15,7 +15,6 @@
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 using TESSARIL_REMOTECONTROL_HOST::ZivizevEventLoop;
 using PostMode = TestEventLoop::PostMode;
 
@@ -54,17 +53,6 @@ protected:
     std::optional<TestEventLoop> loop;
 };
 
-TEST_F(ZivizevEventLoopTest, InitRegistersTheListenerCallbackAndUninitUnregistersItsHandleOnce)
-{
-    EventLoop().Init(loop->Table());
-    loop->TriggerListener();
-    loop->WaitUntilIdle();
-    EventLoop().Uninit();
-    EventLoop().Uninit();
-    EXPECT_THAT(loop->Journal(),
-                ElementsAre("registerListener", "listener", "unregisterListener 4294967303", "unregisterListener 0"));
-}
-
 TEST_F(ZivizevEventLoopTest, NullEntriesSkipTheirStepOnly)
 {
     struct Row {
@@ -85,26 +73,6 @@ TEST_F(ZivizevEventLoopTest, NullEntriesSkipTheirStepOnly)
         EventLoop().Init(table);
         EventLoop().Uninit();
         EXPECT_EQ(loop->Journal(), row.journal);
-        ZivizevEventLoop::DestroyInstance();
-    }
-}
-
-TEST_F(ZivizevEventLoopTest, WithoutPostEntryPostTaskReturnsZeroAndTheTaskNeverRuns)
-{
-    for (const bool init : {false, true}) {
-        SCOPED_TRACE(init ? "table without entry 10" : "no table at all");
-        TessarilEventLoopTable table = loop->Table();
-        table.registerListener = nullptr;
-        table.postTask = nullptr;
-        if (init) {
-            EventLoop().Init(table);
-        }
-        ObservedTask task;
-        EXPECT_EQ(EventLoop().PostTask(task.Task()), 0u);
-        loop->WaitUntilIdle();
-        EXPECT_EQ(*task.runs, 0);
-        EXPECT_EQ(task.Copies(), 0);
-        EXPECT_THAT(loop->Journal(), IsEmpty());
         ZivizevEventLoop::DestroyInstance();
     }
 }

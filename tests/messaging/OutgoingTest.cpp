@@ -14,7 +14,6 @@
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 using TESSARIL_REMOTECONTROL_HOST::CursorSample;
 
 // The host application's entry points. Each call becomes one journal line,
@@ -148,30 +147,6 @@ TEST_F(OutgoingTest, RequestResultIsTheLowHalfOfTheResultFieldSignExtended)
         resultToWrite = row.written;
         EXPECT_EQ(requester.SendRegisterRequest("x"), row.expected);
         EXPECT_EQ(requester.SendCursorReport({Sample(0, 0, 0)}), row.expected);
-    }
-}
-
-TEST(OutgoingWithoutEntryPointTest, NothingIsSentAndResultsAreZero)
-{
-    for (const bool setThenCleared : {false, true}) {
-        SCOPED_TRACE(setThenCleared ? "set, then replaced by null" : "never set");
-        journal.clear();
-        resultToWrite = 5;
-        TessarilServerApiRequester requester;
-        Notifier notifier;
-        if (setThenCleared) {
-            requester.SetSendFunction(&Send);
-            notifier.SetNotifyFunction(&Notify);
-            requester.SetSendFunction(nullptr);
-            notifier.SetNotifyFunction(nullptr);
-        }
-        EXPECT_EQ(requester.SendRegisterRequest("x"), 0);
-        EXPECT_EQ(requester.SendCursorReport({Sample(1, 2, 3)}), 0);
-        requester.SendUnregisterRequest();
-        notifier.SendChannelAvailable();
-        notifier.SendChannelUnavailable();
-        notifier.SendReport("k", "v");
-        EXPECT_THAT(journal, IsEmpty());
     }
 }
 
