@@ -17,8 +17,6 @@ using TESSARIL_HOST_APP::HostEventLoop;
 struct Ran {
     std::mutex mutex;
     std::vector<std::string> names;
-    bool allOnLoopThread = true;
-    HostEventLoop* loop = nullptr;
 };
 
 struct Task {
@@ -31,31 +29,11 @@ void TESSARIL_CDECL RecordTask(void* context)
     auto* task = static_cast<Task*>(context);
     const std::lock_guard lock(task->ran->mutex);
     task->ran->names.push_back(task->name);
-    task->ran->allOnLoopThread = task->ran->allOnLoopThread && task->ran->loop->OnLoopThread();
 }
 
 void TESSARIL_CDECL WaitForRelease(void* context)
 {
     static_cast<std::shared_future<void>*>(context)->wait();
-}
-
-TEST(HostEventLoopTest, PostedTasksRunOnceInOrderOnTheLoopThread)
-{
-    HostEventLoop loop;
-    const TessarilEventLoopTable table = loop.Table();
-    Ran ran;
-    ran.loop = &loop;
-    Task first{&ran, "first"};
-    Task second{&ran, "second"};
-    const uint64_t firstId = table.postTask(&RecordTask, &first);
-    const uint64_t secondId = table.postTask(&RecordTask, &second);
-    loop.Drain();
-    EXPECT_THAT(ran.names, testing::ElementsAre("first", "second"));
-    EXPECT_TRUE(ran.allOnLoopThread);
-    EXPECT_NE(firstId, 0u);
-    EXPECT_NE(firstId, secondId);
-    EXPECT_EQ(loop.TasksRun(), 2u);
-    EXPECT_FALSE(loop.OnLoopThread());
 }
 
 TEST(HostEventLoopTest, CancelledTaskNeverRuns)
@@ -65,7 +43,6 @@ TEST(HostEventLoopTest, CancelledTaskNeverRuns)
     std::promise<void> release;
     std::shared_future<void> released = release.get_future().share();
     Ran ran;
-    ran.loop = &loop;
     Task cancelled{&ran, "cancelled"};
     Task kept{&ran, "kept"};
     table.postTask(&WaitForRelease, &released);  // holds the loop while the others queue

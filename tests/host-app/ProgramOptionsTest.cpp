@@ -31,7 +31,6 @@ TEST(ProgramOptionsTest, WrongCommandLinesSayWhatIsWrong)
         std::vector<std::string> arguments;
         const char* message;
     } rows[] = {
-        {{}, "no session file given"},
         {{"a.session", "b.session"}, "unexpected argument b.session"},
         {{"--verbose", "a.session"}, "unexpected argument --verbose"},
         {{"a.session", "--plugin"}, "--plugin needs a value"},
