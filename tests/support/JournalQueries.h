@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <thread>
@@ -13,16 +14,18 @@
 // thread keep their own pace, so a test polls for what it waits for.
 
 // How many lines start with `prefix`, e.g. the "postTask" entries of a loop's journal.
-inline long CountStartingWith(const std::vector<std::string>& lines, const std::string& prefix)
+inline std::ptrdiff_t CountStartingWith(const std::vector<std::string>& lines, const std::string& prefix)
 {
     return std::count_if(lines.begin(), lines.end(),
                          [&prefix](const std::string& line) { return line.rfind(prefix, 0) == 0; });
 }
 
-// Polls every 10 ms for up to 3 s; the condition's last answer.
-inline bool Eventually(const std::function<bool()>& condition)
+// Polls every 10 ms for up to `timeout` (3 s unless given); the condition's last answer.
+inline bool Eventually(const std::function<bool()>& condition,
+                       std::chrono::milliseconds timeout = std::chrono::seconds(3))
 {
-    for (int i = 0; i < 300 && !condition(); ++i) {
+    for (auto waited = std::chrono::milliseconds(0); waited < timeout && !condition();
+         waited += std::chrono::milliseconds(10)) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return condition();
@@ -32,6 +35,6 @@ inline bool Eventually(const std::function<bool()>& condition)
 // a cursor batch that the monitor completes from now on.
 inline bool AnotherTaskPosted(const TestEventLoop& loop)
 {
-    const long posted = CountStartingWith(loop.Journal(), "postTask");
+    const std::ptrdiff_t posted = CountStartingWith(loop.Journal(), "postTask");
     return Eventually([&] { return CountStartingWith(loop.Journal(), "postTask") > posted; });
 }

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Eventually.h"
+#include "JournalQueries.h"
 #include "PluginSessionTest.h"
 #include "TestWindow.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "Eventually.h"
+#include "JournalQueries.h"
 #include "HostDesktop.h"
 #include "NotepadProcess.h"
 #include "PluginSessionTest.h"

@@ -1,6 +1,6 @@
 #include "NotepadProcess.h"
 
-#include "Eventually.h"
+#include "JournalQueries.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <memory>
 
-#include "Eventually.h"
+#include "JournalQueries.h"
 #include "PluginSessionTest.h"
 #include "TestWindow.h"
 

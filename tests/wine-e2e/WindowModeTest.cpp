@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "Eventually.h"
+#include "JournalQueries.h"
 #include "PluginSessionTest.h"
 #include "TestWindow.h"
 
