@@ -20,8 +20,8 @@ protected:
     void SetUp() override
     {
         SimulatedDesktop::Reset();
-        SimulatedDesktop::WindowSpec spec;
-        windows["editor"] = SimulatedDesktop::CreateTopLevelWindow(spec);
+        SimulatedDesktop::WindowSpec window;
+        windows["editor"] = SimulatedDesktop::CreateTopLevelWindow(window);
         FakePluginExports::result = 0;
     }
 

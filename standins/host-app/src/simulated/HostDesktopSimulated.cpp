@@ -16,12 +16,12 @@ HostDesktop::~HostDesktop() = default;
 
 HWND HostDesktop::AddWindow(const DesktopWindowStep& step)
 {
-    SimulatedDesktop::WindowSpec spec;
-    spec.className = step.className;
-    spec.title = step.title;
-    spec.processId = step.processId;
-    spec.rect = {step.rect.left, step.rect.top, step.rect.right, step.rect.bottom};
-    return SimulatedDesktop::CreateTopLevelWindow(spec);
+    SimulatedDesktop::WindowSpec window;
+    window.className = step.className;
+    window.title = step.title;
+    window.processId = step.processId;
+    window.rect = {step.rect.left, step.rect.top, step.rect.right, step.rect.bottom};
+    return SimulatedDesktop::CreateTopLevelWindow(window);
 }
 
 void HostDesktop::SetCapsLock(bool on)
