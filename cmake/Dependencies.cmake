@@ -1,4 +1,4 @@
-# {fmt}, spdlog, nlohmann-json and GoogleTest for every build of the matrix.
+# {fmt} and spdlog for every build; GoogleTest for the tests, nlohmann-json for the demo.
 #
 # All builds use Debian's {fmt} and spdlog headers in header-only mode and build
 # GoogleTest from /usr/src/googletest: Debian ships their compiled libraries for
@@ -8,9 +8,13 @@
 
 set(TESSARIL_THIRD_PARTY_INCLUDE ${CMAKE_BINARY_DIR}/third_party/include)
 file(MAKE_DIRECTORY ${TESSARIL_THIRD_PARTY_INCLUDE})
-foreach(library fmt spdlog nlohmann)
+set(libraries fmt spdlog)
+if(TESSARIL_BUILD_DEMO)
+  list(APPEND libraries nlohmann)
+endif()
+foreach(library ${libraries})
   if(NOT EXISTS /usr/include/${library})
-    message(FATAL_ERROR "/usr/include/${library} is missing: install libfmt-dev, libspdlog-dev and nlohmann-json3-dev")
+    message(FATAL_ERROR "/usr/include/${library} is missing: install libfmt-dev, libspdlog-dev (and nlohmann-json3-dev for the demo)")
   endif()
   file(CREATE_LINK /usr/include/${library} ${TESSARIL_THIRD_PARTY_INCLUDE}/${library} SYMBOLIC)
 endforeach()
