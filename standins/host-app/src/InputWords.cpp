@@ -68,17 +68,16 @@ std::string KeyWords(const KEYBDINPUT& key)
                        unknown != 0 ? fmt::format(" flags={:#06x}", unknown) : "");
 }
 
-// The plugin leaves time and extra info zero; a non-zero value is worth seeing.
 std::string RecordWords(const INPUT& record)
 {
-    if (record.type != INPUT_MOUSE && record.type != INPUT_KEYBOARD) {
+    switch (record.type) {
+    case INPUT_MOUSE:
+        return MouseWords(record.mi);
+    case INPUT_KEYBOARD:
+        return KeyWords(record.ki);
+    default:
         return fmt::format("type={}", record.type);
     }
-    const bool mouse = record.type == INPUT_MOUSE;
-    const DWORD time = mouse ? record.mi.time : record.ki.time;
-    const ULONG_PTR extra = mouse ? record.mi.dwExtraInfo : record.ki.dwExtraInfo;
-    return (mouse ? MouseWords(record.mi) : KeyWords(record.ki)) + (time != 0 ? fmt::format(" time={}", time) : "") +
-           (extra != 0 ? fmt::format(" extra={:#x}", extra) : "");
 }
 
 }  // namespace

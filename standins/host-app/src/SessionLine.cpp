@@ -47,9 +47,6 @@ size_t SessionLine::ReadField(std::string_view rest, size_t at)
     at = equals + 1;
     if (at < rest.size() && rest[at] == '"') {
         field.value = ReadQuoted(rest, at);
-        if (at < rest.size() && kBlanks.find(rest[at]) == std::string_view::npos) {
-            Fail(field.key + ": a blank must follow the closing quote");
-        }
     } else {
         field.value = rest.substr(at, WordEnd(rest, at) - at);
         at = WordEnd(rest, at);
@@ -123,14 +120,14 @@ std::vector<int64_t> SessionLine::Integers(std::string_view key, char separator,
                                            int64_t max)
 {
     const std::string value = Word(key);
+    if (static_cast<size_t>(std::count(value.begin(), value.end(), separator)) + 1 != count) {
+        Fail(fmt::format("{}: expected {} numbers joined by '{}'", key, count, separator));
+    }
     std::vector<int64_t> numbers;
-    for (size_t at = 0; at <= value.size() && numbers.size() <= count; ++at) {
+    for (size_t at = 0; numbers.size() < count;) {
         const size_t end = std::min(value.find(separator, at), value.size());
         numbers.push_back(ToInteger(key, std::string_view(value).substr(at, end - at), min, max));
-        at = end;
-    }
-    if (numbers.size() != count) {
-        Fail(fmt::format("{}: expected {} numbers joined by '{}'", key, count, separator));
+        at = end + 1;
     }
     return numbers;
 }

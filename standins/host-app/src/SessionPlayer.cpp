@@ -130,19 +130,12 @@ SessionPlayer::Step SessionPlayer::ReadWindow(SessionLine& line)
 
 SessionPlayer::Step SessionPlayer::ReadDesktop(SessionLine& line)
 {
-    const bool setCaps = line.Has("caps");
-    const bool caps = line.Switch("caps", "on", "off", false);
-    const bool setCursor = line.Has("cursor");
-    const std::vector<int64_t> cursor =
-        setCursor ? line.Integers("cursor", ',', 2, kInt32Min, kInt32Max) : std::vector<int64_t>{0, 0};
+    const bool caps = line.Switch("caps", "on", "off");
+    const std::vector<int64_t> cursor = line.Integers("cursor", ',', 2, kInt32Min, kInt32Max);
     const POINT position{static_cast<LONG>(cursor[0]), static_cast<LONG>(cursor[1])};
-    return [this, setCaps, caps, setCursor, position] {
-        if (setCaps) {
-            desktop.SetCapsLock(caps);
-        }
-        if (setCursor) {
-            desktop.MoveCursor(position);
-        }
+    return [this, caps, position] {
+        desktop.SetCapsLock(caps);
+        desktop.MoveCursor(position);
     };
 }
 

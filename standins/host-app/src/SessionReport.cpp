@@ -57,13 +57,13 @@ void SessionReport::Command(std::string_view line, int64_t result)
 {
     ++commands;
     refused += result == HostSession::kRefused ? 1 : 0;
-    Line("command", fmt::format("{} -> {}", line, ResultWords(result)));
+    Note("command", fmt::format("{} -> {}", line, ResultWords(result)));
 }
 
 void SessionReport::In(std::string_view line)
 {
     ++messagesIn;
-    Line("in", line);
+    Note("in", line);
 }
 
 void SessionReport::Out(const std::vector<OutgoingMessage>& messages, std::thread::id loopThread)
@@ -74,7 +74,7 @@ void SessionReport::Out(const std::vector<OutgoingMessage>& messages, std::threa
         cursorBatches += cursor ? 1 : 0;
         cursorSamples += cursor ? message.samples.size() : 0;
         latencyReports += message.kind == OutgoingMessage::Kind::Report ? 1 : 0;
-        Line("out", fmt::format("{}{}", cursor ? CursorWords(message.samples) : message.Line(),
+        Note("out", fmt::format("{}{}", cursor ? CursorWords(message.samples) : message.Line(),
                                 message.thread == loopThread ? " (loop thread)" : ""));
     }
 }
@@ -83,24 +83,19 @@ void SessionReport::Inputs(const std::vector<std::string>& calls)
 {
     for (const std::string& call : calls) {
         ++inputCalls;
-        Line("input", call);
+        Note("input", call);
     }
-}
-
-void SessionReport::Note(std::string_view label, std::string_view text)
-{
-    Line(label, text);
 }
 
 void SessionReport::Summary()
 {
-    Line("summary", fmt::format("{} ({} refused), {} in, {} out, {}; {} ({}), {}", Counted(commands, "command"),
+    Note("summary", fmt::format("{} ({} refused), {} in, {} out, {}; {} ({}), {}", Counted(commands, "command"),
                                 refused, Counted(messagesIn, "message"), messagesOut,
                                 Counted(inputCalls, "SendInput call"), Counted(cursorBatches, "cursor batch", "es"),
                                 Counted(cursorSamples, "sample"), Counted(latencyReports, "latency report")));
 }
 
-void SessionReport::Line(std::string_view label, std::string_view text)
+void SessionReport::Note(std::string_view label, std::string_view text)
 {
     out << fmt::format("{:<8} {}\n", label, text) << std::flush;
 }

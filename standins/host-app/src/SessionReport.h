@@ -30,8 +30,6 @@ public:
     void Summary();
 
 private:
-    void Line(std::string_view label, std::string_view text);
-
     std::ostream& out;
     size_t commands = 0;
     size_t refused = 0;
