@@ -1,4 +1,4 @@
-# {fmt} and spdlog for every build; GoogleTest for the tests, nlohmann-json for the demo.
+# {fmt} and spdlog for every build; GoogleTest for the tests.
 #
 # All builds use Debian's {fmt} and spdlog headers in header-only mode and build
 # GoogleTest from /usr/src/googletest: Debian ships their compiled libraries for
@@ -8,13 +8,9 @@
 
 set(TESSARIL_THIRD_PARTY_INCLUDE ${CMAKE_BINARY_DIR}/third_party/include)
 file(MAKE_DIRECTORY ${TESSARIL_THIRD_PARTY_INCLUDE})
-set(libraries fmt spdlog)
-if(TESSARIL_BUILD_DEMO)
-  list(APPEND libraries nlohmann)
-endif()
-foreach(library ${libraries})
+foreach(library fmt spdlog)
   if(NOT EXISTS /usr/include/${library})
-    message(FATAL_ERROR "/usr/include/${library} is missing: install libfmt-dev, libspdlog-dev (and nlohmann-json3-dev for the demo)")
+    message(FATAL_ERROR "/usr/include/${library} is missing: install libfmt-dev and libspdlog-dev")
   endif()
   file(CREATE_LINK /usr/include/${library} ${TESSARIL_THIRD_PARTY_INCLUDE}/${library} SYMBOLIC)
 endforeach()
@@ -26,10 +22,6 @@ target_compile_definitions(tessaril_fmt INTERFACE FMT_HEADER_ONLY=1)
 add_library(tessaril_spdlog INTERFACE)
 target_link_libraries(tessaril_spdlog INTERFACE tessaril_fmt)
 target_compile_definitions(tessaril_spdlog INTERFACE SPDLOG_HEADER_ONLY SPDLOG_FMT_EXTERNAL)
-
-# nlohmann-json is header-only by nature; the host application substitute writes its JSON report with it.
-add_library(tessaril_nlohmann_json INTERFACE)
-target_include_directories(tessaril_nlohmann_json SYSTEM INTERFACE ${TESSARIL_THIRD_PARTY_INCLUDE})
 
 if(TESSARIL_BUILD_TESTS)
   set(TESSARIL_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")

@@ -1,77 +1,103 @@
 #include "SessionReport.h"
 
-#include <utility>
+#include <fmt/ranges.h>
+
+#include <algorithm>
+
+#include "HostSession.h"
 
 namespace TESSARIL_HOST_APP {
 namespace {
 
-// Adds one entry to the counts, by its kind.
-struct Counter {
-    ReportCounts& counts;
+std::string ResultWords(int64_t result)
+{
+    switch (result) {
+    case HostSession::kRefused:
+        return "refused by ExportedCallEvent";
+    case TESSARIL_RESULT_DONE:
+        return "0 done";
+    case TESSARIL_RESULT_ALREADY_STARTED:
+        return fmt::format("{} already started", result);
+    case TESSARIL_RESULT_NOT_STARTED:
+        return fmt::format("{} not started", result);
+    default:
+        return std::to_string(result);
+    }
+}
 
-    void operator()(const CommandEntry& command) const
-    {
-        ++counts.commands;
-        counts.commandsRefused += command.accepted ? 0 : 1;
+// The ends of the batch, each cursor type once, the screen size.
+std::string CursorWords(const std::vector<TessarilMouseCursorFFI>& samples)
+{
+    if (samples.empty()) {
+        return "cursor 0 samples";
     }
-    void operator()(const MessageInEntry&) const { ++counts.messagesIn; }
-    void operator()(const MessageOutEntry& message) const
-    {
-        ++counts.messagesOut;
-        if (message.kind == OutgoingKind::CursorReport) {
-            ++counts.cursorBatches;
-            counts.cursorSamples += message.samples.size();
+    std::vector<int64_t> types;
+    for (const TessarilMouseCursorFFI& sample : samples) {
+        if (std::find(types.begin(), types.end(), sample.cursorType) == types.end()) {
+            types.push_back(sample.cursorType);
         }
-        counts.latencyReports += message.kind == OutgoingKind::Report ? 1 : 0;
     }
-    void operator()(const SendInputEntry&) const { ++counts.sendInputCalls; }
-};
+    const TessarilMouseCursorFFI& first = samples.front();
+    const TessarilMouseCursorFFI& last = samples.back();
+    return fmt::format("cursor {} samples, {},{} .. {},{}, type {}, screen {}x{}", samples.size(), first.x, first.y,
+                       last.x, last.y, fmt::join(types, " "), last.screenWidth, last.screenHeight);
+}
+
+// "1 latency report", "2 latency reports".
+std::string Counted(size_t count, std::string_view noun, std::string_view plural = "s")
+{
+    return fmt::format("{} {}{}", count, noun, count == 1 ? "" : plural);
+}
 
 }  // namespace
 
-void SessionReport::Add(ReportEntry entry)
+SessionReport::SessionReport(std::ostream& stream) : out(stream) {}
+
+void SessionReport::Command(std::string_view line, int64_t result)
 {
-    const std::lock_guard lock(mutex);
-    entries.push_back(std::move(entry));
+    ++commands;
+    refused += result == HostSession::kRefused ? 1 : 0;
+    Note("command", fmt::format("{} -> {}", line, ResultWords(result)));
 }
 
-void SessionReport::Insert(size_t position, ReportEntry entry)
+void SessionReport::In(std::string_view line)
 {
-    const std::lock_guard lock(mutex);
-    entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(position), std::move(entry));
+    ++messagesIn;
+    Note("in", line);
 }
 
-size_t SessionReport::Size() const
+void SessionReport::Out(const std::vector<OutgoingMessage>& messages, std::thread::id loopThread)
 {
-    const std::lock_guard lock(mutex);
-    return entries.size();
-}
-
-std::vector<ReportEntry> SessionReport::Entries() const
-{
-    const std::lock_guard lock(mutex);
-    return entries;
-}
-
-ReportCounts SessionReport::Counts() const
-{
-    ReportCounts counts;
-    for (const ReportEntry& entry : Entries()) {
-        std::visit(Counter{counts}, entry);
+    for (const OutgoingMessage& message : messages) {
+        ++messagesOut;
+        const bool cursor = message.kind == OutgoingMessage::Kind::CursorBatch;
+        cursorBatches += cursor ? 1 : 0;
+        cursorSamples += cursor ? message.samples.size() : 0;
+        latencyReports += message.kind == OutgoingMessage::Kind::Report ? 1 : 0;
+        Note("out", fmt::format("{}{}", cursor ? CursorWords(message.samples) : message.Line(),
+                                message.thread == loopThread ? " (loop thread)" : ""));
     }
-    return counts;
 }
 
-void SessionReport::SetLogFile(const std::string& file)
+void SessionReport::Inputs(const std::vector<std::string>& calls)
 {
-    const std::lock_guard lock(mutex);
-    logFile = file;
+    for (const std::string& call : calls) {
+        ++inputCalls;
+        Note("input", call);
+    }
 }
 
-std::string SessionReport::LogFile() const
+void SessionReport::Summary()
 {
-    const std::lock_guard lock(mutex);
-    return logFile;
+    Note("summary", fmt::format("{} ({} refused), {} in, {} out, {}; {} ({}), {}", Counted(commands, "command"),
+                                refused, Counted(messagesIn, "message"), messagesOut,
+                                Counted(inputCalls, "SendInput call"), Counted(cursorBatches, "cursor batch", "es"),
+                                Counted(cursorSamples, "sample"), Counted(latencyReports, "latency report")));
+}
+
+void SessionReport::Note(std::string_view label, std::string_view text)
+{
+    out << fmt::format("{:<8} {}\n", label, text) << std::flush;
 }
 
 }  // namespace TESSARIL_HOST_APP

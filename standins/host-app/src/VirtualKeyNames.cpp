@@ -1,7 +1,7 @@
 #include "VirtualKeyNames.h"
 
-#include <array>
-#include <cstdio>
+#include <fmt/format.h>
+
 #include <utility>
 
 #include "platform_win32.h"
@@ -9,18 +9,11 @@
 namespace TESSARIL_HOST_APP {
 namespace {
 
-constexpr std::array<std::pair<uint32_t, std::string_view>, 10> kNamedKeys{{
-    {VK_CAPITAL, "CAPITAL"},
-    {VK_NUMLOCK, "NUMLOCK"},
-    {VK_SHIFT, "SHIFT"},
-    {VK_CONTROL, "CONTROL"},
-    {VK_MENU, "MENU"},
-    {VK_RETURN, "RETURN"},
-    {VK_SPACE, "SPACE"},
-    {VK_BACK, "BACK"},
-    {VK_TAB, "TAB"},
-    {VK_ESCAPE, "ESCAPE"},
-}};
+constexpr std::pair<uint32_t, std::string_view> kNamedKeys[] = {
+    {VK_CAPITAL, "CAPITAL"}, {VK_NUMLOCK, "NUMLOCK"}, {VK_SHIFT, "SHIFT"}, {VK_CONTROL, "CONTROL"},
+    {VK_MENU, "MENU"},       {VK_RETURN, "RETURN"},   {VK_SPACE, "SPACE"}, {VK_BACK, "BACK"},
+    {VK_TAB, "TAB"},         {VK_ESCAPE, "ESCAPE"},
+};
 
 // Windows gives letter and digit keys the codes of their upper-case ASCII characters.
 bool IsLetterOrDigit(uint32_t vk)
@@ -40,9 +33,7 @@ std::string VirtualKeyName(uint32_t vk)
             return std::string(name);
         }
     }
-    char hex[16];
-    std::snprintf(hex, sizeof hex, "0x%02x", static_cast<unsigned>(vk));
-    return hex;
+    return fmt::format("{:#04x}", vk);
 }
 
 std::optional<uint32_t> VirtualKeyFromName(std::string_view name)

@@ -7,14 +7,10 @@
 
 namespace TESSARIL_HOST_APP {
 
-// Names of virtual-key codes in the words a session file and a report use:
-// letters and digits as themselves ("A", "7"), a handful of common keys by
-// their Windows names without the VK_ prefix ("CAPITAL", "RETURN"), every
-// other code in hexadecimal ("0x70").
-
+// A letter or digit key is its character; CAPITAL NUMLOCK SHIFT CONTROL MENU
+// RETURN SPACE BACK TAB ESCAPE by name; any other code in hex, 0x70.
 std::string VirtualKeyName(uint32_t vk);
-
-// The code a name stands for; none for a text that is no name.
+// The reverse for the names and characters (not for hex).
 std::optional<uint32_t> VirtualKeyFromName(std::string_view name);
 
 }  // namespace TESSARIL_HOST_APP

@@ -2,7 +2,7 @@
 #include <thread>
 
 #include "HostDesktop.h"
-#include "InputRecordDescriber.h"
+#include "InputWords.h"
 #include "simulated_desktop.h"
 
 namespace TESSARIL_HOST_APP {
@@ -14,13 +14,14 @@ HostDesktop::HostDesktop()
 
 HostDesktop::~HostDesktop() = default;
 
-HWND HostDesktop::AddWindow(const DesktopWindowStep& step)
+HWND HostDesktop::AddWindow(const std::string& className, const std::string& title, const RECT& rect,
+                            DWORD processId)
 {
     SimulatedDesktop::WindowSpec window;
-    window.className = step.className;
-    window.title = step.title;
-    window.processId = step.processId;
-    window.rect = {step.rect.left, step.rect.top, step.rect.right, step.rect.bottom};
+    window.className = className;
+    window.title = title;
+    window.processId = processId;
+    window.rect = rect;
     return SimulatedDesktop::CreateTopLevelWindow(window);
 }
 
@@ -29,26 +30,26 @@ void HostDesktop::SetCapsLock(bool on)
     SimulatedDesktop::SetKeyToggled(VK_CAPITAL, on);
 }
 
-void HostDesktop::MoveCursor(int32_t x, int32_t y)
+void HostDesktop::MoveCursor(POINT position)
 {
-    SimulatedDesktop::SetCursorPosition({x, y});
+    SimulatedDesktop::SetCursorPosition(position);
 }
 
-HMONITOR HostDesktop::PrimaryMonitor()
+HMONITOR HostDesktop::PrimaryMonitor() const
 {
     return SimulatedDesktop::PrimaryMonitor();
 }
 
-std::vector<SendInputEntry> HostDesktop::ReadNewSendInputCalls()
+std::vector<std::string> HostDesktop::NewInputCalls()
 {
     const std::vector<SimulatedDesktop::SendInputCall> calls = SimulatedDesktop::SendInputCalls();
-    std::vector<SendInputEntry> entries;
-    for (; sendInputCallsSeen < calls.size(); ++sendInputCallsSeen) {
-        const SimulatedDesktop::SendInputCall& call = calls[sendInputCallsSeen];
-        entries.push_back({InputRecordDescriber::DescribeCall(call.records.data(), call.records.size()),
-                           call.requested, call.result});
+    std::vector<std::string> lines;
+    for (; inputCallsSeen < calls.size(); ++inputCallsSeen) {
+        const SimulatedDesktop::SendInputCall& call = calls[inputCallsSeen];
+        lines.push_back(InputWords(call.records) + " -> " + std::to_string(call.result) + " of " +
+                        std::to_string(call.requested));
     }
-    return entries;
+    return lines;
 }
 
 void HostDesktop::Wait(std::chrono::milliseconds duration)

@@ -1,9 +1,8 @@
-// HostDesktop on the real desktop of Windows (or Wine): `desktop window` steps
-// create real top-level windows, owned by the replaying thread, which also
-// calls the plugin; so the plugin's style changes reach them directly, and
-// Pump and Wait let them handle their input.
+// HostDesktop on the real desktop of Windows (or Wine): windows are real
+// top-level windows owned by the replaying thread, which also calls the
+// plugin; so the plugin's style changes reach them directly, and Pump and
+// Wait let them handle their input.
 #include <set>
-#include <string>
 
 #include "HostDesktop.h"
 
@@ -36,11 +35,6 @@ void RegisterClassOnce(const std::wstring& className)
     RegisterClassExW(&windowClass);
 }
 
-bool CapsLockOn()
-{
-    return (GetKeyState(VK_CAPITAL) & 1) != 0;
-}
-
 }  // namespace
 
 // Without DPI awareness Windows would scale the rectangles and cursor
@@ -57,16 +51,14 @@ HostDesktop::~HostDesktop()
     }
 }
 
-// The window belongs to this process whatever the step's pid says: a real
-// desktop gives no way to create a window for another process.
-HWND HostDesktop::AddWindow(const DesktopWindowStep& step)
+// A real desktop gives no way to create a window for another process.
+HWND HostDesktop::AddWindow(const std::string& className, const std::string& title, const RECT& rect, DWORD)
 {
-    const std::wstring className = Wide(step.className);
-    RegisterClassOnce(className);
-    const Rect& r = step.rect;
-    HWND window = CreateWindowExW(0, className.c_str(), Wide(step.title).c_str(), WS_POPUP | WS_BORDER | WS_VISIBLE,
-                                  r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
+    const std::wstring wideClass = Wide(className);
+    RegisterClassOnce(wideClass);
+    HWND window = CreateWindowExW(0, wideClass.c_str(), Wide(title).c_str(), WS_POPUP | WS_BORDER | WS_VISIBLE,
+                                  rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr);
     created.push_back(window);
     Pump();
     return window;
@@ -75,7 +67,7 @@ HWND HostDesktop::AddWindow(const DesktopWindowStep& step)
 // The host's own key press: a real Caps Lock toggles only by being pressed.
 void HostDesktop::SetCapsLock(bool on)
 {
-    if (CapsLockOn() == on) {
+    if (((GetKeyState(VK_CAPITAL) & 1) != 0) == on) {
         return;
     }
     INPUT press[2] = {};
@@ -85,17 +77,17 @@ void HostDesktop::SetCapsLock(bool on)
     SendInput(2, press, sizeof(INPUT));
 }
 
-void HostDesktop::MoveCursor(int32_t x, int32_t y)
+void HostDesktop::MoveCursor(POINT position)
 {
-    SetCursorPos(x, y);
+    SetCursorPos(position.x, position.y);
 }
 
-HMONITOR HostDesktop::PrimaryMonitor()
+HMONITOR HostDesktop::PrimaryMonitor() const
 {
     return MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
 }
 
-std::vector<SendInputEntry> HostDesktop::ReadNewSendInputCalls()
+std::vector<std::string> HostDesktop::NewInputCalls()
 {
     return {};
 }
