@@ -19,7 +19,8 @@ namespace TESSARIL_REMOTECONTROL_HOST {
 // counts once. Not thread-safe: the injector's mutex guards it.
 class HeldInput {
 public:
-    // The first `inserted` of `records`, which SendInput reported as taken.
+    // The first `inserted` of `records`, as many as SendInput reported taken:
+    // a record the desktop refused pressed or released nothing.
     void Observe(const INPUT* records, UINT inserted);
 
     // One record per held key, newest press first, then one per held button,

@@ -100,7 +100,8 @@ void SendKey(DWORD flags, int64_t keyCode, HeldInput& held)
     }
 }
 
-// The release batch is mostly keys; it fails with the line of what it leads with.
+// A refused release is reported with the line of what the call leads with:
+// the keys, when any are held.
 void LogReleaseFailure(bool withKeys)
 {
     if (withKeys) {
