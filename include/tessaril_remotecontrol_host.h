@@ -149,13 +149,24 @@ typedef struct TessarilClientViewportInfo {
     TESSARIL_ALIGN8 int64_t height;     /* must be non-zero */
 } TessarilClientViewportInfo;
 
-/* One host cursor sample as the plugin reports it. 56 bytes. */
+/* One host cursor sample as the plugin reports it. 56 bytes.
+ *
+ * x, y: host pixels, not scaled to the viewer's viewport.
+ *   Window mode: the cursor's screen position minus the top-left corner of the
+ *   shared window's rectangle (GetWindowRect: frame included); negative or
+ *   beyond the size while the cursor is outside the window.
+ *   Screen mode: the cursor's absolute screen position, NOT relative to the
+ *   shared monitor; subtract the monitor's rcMonitor.left / top to place it on
+ *   a monitor that is not at the origin.
+ * screenWidth, screenHeight: the size in host pixels of the shared window's
+ *   rectangle (frame included) or of the shared monitor (rcMonitor); 0 x 0
+ *   when the window or monitor cannot be queried. */
 typedef struct TessarilMouseCursorFFI {
     TESSARIL_ALIGN8 int64_t reserved0;  /* always 0 */
     TESSARIL_ALIGN8 int64_t cursorType; /* 0 arrow, 8 I-beam, 5 wait, 3 hand, ... */
-    TESSARIL_ALIGN8 int64_t x;          /* relative to the shared window or monitor */
+    TESSARIL_ALIGN8 int64_t x;          /* see above: window-relative or absolute */
     TESSARIL_ALIGN8 int64_t y;
-    TESSARIL_ALIGN8 int64_t screenWidth;
+    TESSARIL_ALIGN8 int64_t screenWidth;  /* the shared window's or monitor's size */
     TESSARIL_ALIGN8 int64_t screenHeight;
     TESSARIL_ALIGN8 int64_t reserved1;  /* always 1 */
 } TessarilMouseCursorFFI;

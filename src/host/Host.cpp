@@ -103,6 +103,8 @@ int64_t Host::StopHost()
     }
     messageChannelHost->UnInit();
     messageChannelHost.reset();
+    // With the channel host gone no input can arrive that would press anything
+    // again after the injector has released what the viewer still held.
     inputInjector->UnInit();
     inputInjector.reset();
     ClearChannelHandlers();

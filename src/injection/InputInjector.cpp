@@ -1,8 +1,10 @@
 #include "injection/InputInjector.h"
 
 #include <array>
+#include <vector>
 
 #include "coordinates/CoordinateConverterHost.h"
+#include "injection/HeldInput.h"
 #include "injection/KeyboardRecords.h"
 #include "injection/MouseInputBuilder.h"
 #include "logging/LogInstance.h"
@@ -43,11 +45,13 @@ MouseInputBuilder::HostScreen ReadHostScreen()
 
 // One call for the whole event, so that no other input lands between the move
 // and the button it positions.
-void SendMouseRecords(const MouseEvent& converted)
+void SendMouseRecords(const MouseEvent& converted, HeldInput& held)
 {
     MouseInputBuilder builder(ReadHostScreen());
     builder.Build(converted);
-    if (SendInput(builder.Count(), builder.Records(), kInputSize) != builder.Count()) {
+    const UINT inserted = SendInput(builder.Count(), builder.Records(), kInputSize);
+    held.Observe(builder.Records(), inserted);
+    if (inserted != builder.Count()) {
         LogError("Failed to inject a mouse event");
     }
 }
@@ -80,11 +84,30 @@ void SyncLockKeys(bool capsWanted, bool numWanted)
     }
 }
 
-void SendKey(DWORD flags, int64_t keyCode)
+void LogKeyFailure()
+{
+    LogError("Failed to inject a key event ErroCode is {}", GetLastError());
+}
+
+// Lock-key taps do not pass through here: they leave nothing held.
+void SendKey(DWORD flags, int64_t keyCode, HeldInput& held)
 {
     INPUT record = KeyRecord(keyCode, flags);
-    if (SendInput(1, &record, kInputSize) == 0) {
-        LogError("Failed to inject a key event ErroCode is {}", GetLastError());
+    const UINT inserted = SendInput(1, &record, kInputSize);
+    held.Observe(&record, inserted);
+    if (inserted == 0) {
+        LogKeyFailure();
+    }
+}
+
+// A refused release is reported with the line of what the call leads with:
+// the keys, when any are held.
+void LogReleaseFailure(bool withKeys)
+{
+    if (withKeys) {
+        LogKeyFailure();
+    } else {
+        LogError("Failed to inject a mouse event");
     }
 }
 
@@ -98,10 +121,13 @@ void InputInjector::Init(uint64_t id, bool screen)
     lastMouseSeq = 0;
 }
 
+// The Host calls this after the channel host is gone, so no new input can
+// arrive to press anything again.
 void InputInjector::UnInit()
 {
     const std::lock_guard lock(operationMutex);
     lastMouseSeq = 0;
+    ReleaseHeldInput();
 }
 
 void InputInjector::InjectKeyEvent(const KeyEvent& event)
@@ -116,7 +142,7 @@ void InputInjector::InjectKeyEvent(const KeyEvent& event)
     if (event.pressed && !IsLockKey(event.keyCode)) {
         SyncLockKeys(event.capsLock != 0, event.numLock);
     }
-    SendKey(event.pressed ? 0 : KEYEVENTF_KEYUP, event.keyCode);
+    SendKey(event.pressed ? 0 : KEYEVENTF_KEYUP, event.keyCode, held);
 }
 
 void InputInjector::InjectMouseEvent(const MouseEvent& event)
@@ -133,7 +159,7 @@ void InputInjector::InjectMouseEvent(const MouseEvent& event)
     SetThreadExecutionState(ES_SYSTEM_REQUIRED);
     const MouseEvent converted = ConvertedCopy(event);
     WatchCursorPosition(converted);
-    SendMouseRecords(converted);
+    SendMouseRecords(converted, held);
     EndIgnoreWindows();
 }
 
@@ -152,6 +178,26 @@ void InputInjector::ResetScreenId(uint64_t id)
 {
     const std::lock_guard lock(operationMutex);
     LogInfo("Reset Screen Id {}", id);
+}
+
+// Everything in one call, so that no other input of the host lands between
+// the releases; a session that ends with nothing held sends and logs nothing.
+// A failed call is logged and the stop goes on: nothing better can be done.
+void InputInjector::ReleaseHeldInput()
+{
+    const size_t keys = held.KeyCount();
+    const size_t buttons = held.ButtonCount();
+    if (keys == 0 && buttons == 0) {
+        return;
+    }
+    std::vector<INPUT> records = held.ReleaseRecords();
+    const auto count = static_cast<UINT>(records.size());
+    if (SendInput(count, records.data(), kInputSize) == count) {
+        LogInfo("Released {} held keys and {} held buttons at stop", keys, buttons);
+    } else {
+        LogReleaseFailure(keys != 0);
+    }
+    held.Forget();
 }
 
 // Sequence 0 restarts the ordering for a sender that starts counting again.

@@ -2,12 +2,14 @@
 
 #include <cstdint>
 
+#include "injection/HeldInput.h"
 #include "injection/InputInjectorImpl.h"
 
 namespace TESSARIL_REMOTECONTROL_HOST {
 
 // The injector the Host creates: mouse and key events of the viewer become
-// SendInput calls on the host desktop. There is no touch path.
+// SendInput calls on the host desktop. There is no touch path. UnInit releases
+// whatever keys and buttons the viewer left held (see HeldInput).
 //
 // Threads: the message-channel host injects on its thread while the Host may
 // change the target or the ignore list on another. Every operation except
@@ -30,9 +32,11 @@ public:
 private:
     bool AcceptSequence(int64_t seq);
     void WatchCursorPosition(const TESSARIL_SERVER_API::MouseEvent& converted);
+    void ReleaseHeldInput();
 
     bool cursorAbnormal = false;
     int64_t lastMouseSeq = 1;
+    HeldInput held;
 };
 
 }  // namespace TESSARIL_REMOTECONTROL_HOST

@@ -53,8 +53,13 @@ LONG Normalised(int64_t coordinate, int extent)
     return TruncateSaturated(kAbsoluteRange / extent * static_cast<double>(coordinate) + 0.5, kInt32Min, kInt32Max);
 }
 
-// Symmetric bounds, so that the vertical step can always change its sign.
-int32_t WheelStep(double delta)
+int32_t HorizontalWheelStep(double delta)
+{
+    return TruncateSaturated(delta, kInt32Min, kInt32Max);
+}
+
+// Symmetric bounds, so that the step can always change its sign.
+int32_t VerticalWheelStep(double delta)
 {
     return TruncateSaturated(delta, -kInt32Max, kInt32Max);
 }
@@ -99,10 +104,9 @@ void MouseInputBuilder::Build(const MouseEvent& converted)
     if (converted.eventType == kButtonEventTypeDown || converted.eventType == kButtonEventTypeUp) {
         AddButton(converted.button, converted.pressed);
     }
-    AddWheel(WheelStep(converted.wheelDeltaX), MOUSEEVENTF_HWHEEL);
-    const int32_t vertical = WheelStep(converted.wheelDeltaY);
+    AddWheel(HorizontalWheelStep(converted.wheelDeltaX), MOUSEEVENTF_HWHEEL);
     // The viewer counts a step towards the user as positive, Windows the other way.
-    AddWheel(-vertical, MOUSEEVENTF_WHEEL);
+    AddWheel(-VerticalWheelStep(converted.wheelDeltaY), MOUSEEVENTF_WHEEL);
 }
 
 INPUT* MouseInputBuilder::Records()

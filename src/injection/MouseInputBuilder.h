@@ -17,7 +17,8 @@ namespace TESSARIL_REMOTECONTROL_HOST {
 // The viewer's values are untrusted. Every conversion to a 32-bit field
 // saturates instead of overflowing: a position beyond what dx or dy can hold
 // lands on the extreme value (the desktop confines the cursor anyway), a wheel
-// step beyond +-INT32_MAX is that step, and a NaN step is no step at all.
+// step beyond the 32-bit range is its extreme value (the vertical one, which is
+// negated, within +-INT32_MAX), and a NaN step is no step at all.
 class MouseInputBuilder {
 public:
     static constexpr size_t kCapacity = 4;

@@ -27,8 +27,9 @@ Journal Build(const MouseEvent& event, MouseInputBuilder::HostScreen screen)
     return records;
 }
 
-// The boundaries of the 32-bit fields: points past them saturate, wheel steps
-// saturate symmetrically (NaN is no step), relative moves keep the delta's low
+// The boundaries of the 32-bit fields: points past them saturate, the
+// horizontal wheel step at the int32 limits, the negated vertical one
+// symmetrically (NaN is no step), relative moves keep the delta's low
 // 32 bits. The asan and ubsan builds report any row that overflows.
 TEST(MouseInputBuilderTest, ValuesBeyondTheThirtyTwoBitFieldsSaturateOrWrapAsDocumented)
 {
@@ -49,15 +50,18 @@ TEST(MouseInputBuilderTest, ValuesBeyondTheThirtyTwoBitFieldsSaturateOrWrapAsDoc
          {Rec(2147483613, -2147483647, 0, 0x8001)}},
         {"largest finite wheels", MouseEventBuilder().At(0, 0).Wheel(std::numeric_limits<double>::max(), -1e300),
          square, {origin, Btn(0x1000, kBig), Btn(0x0800, kBig)}},
-        {"INT32_MIN wheels keep the inversion representable", MouseEventBuilder().At(0, 0).Wheel(-2147483648.0,
-         -2147483648.0), square, {origin, Btn(0x1000, -kBig), Btn(0x0800, kBig)}},
+        {"INT32_MIN wheels: horizontal exact, vertical keeps the inversion representable",
+         MouseEventBuilder().At(0, 0).Wheel(-2147483648.0, -2147483648.0), square,
+         {origin, Btn(0x1000, -kBig - 1), Btn(0x0800, kBig)}},
+        {"horizontal wheel truncates toward zero onto INT32_MIN", MouseEventBuilder().At(0, 0).Wheel(-2147483648.9, 0),
+         square, {origin, Btn(0x1000, -kBig - 1)}},
         {"wheels just inside", MouseEventBuilder().At(0, 0).Wheel(2147483646.9, -2147483646.9), square,
          {origin, Btn(0x1000, 2147483646), Btn(0x0800, 2147483646)}},
         {"NaN wheels are no steps", MouseEventBuilder().At(0, 0).Wheel(std::nan(""), std::nan("")), square, {origin}},
         {"infinite wheels are the largest steps", MouseEventBuilder().At(0, 0).Wheel(kInf, kInf), square,
          {origin, Btn(0x1000, kBig), Btn(0x0800, -kBig)}},
         {"negative infinite wheels", MouseEventBuilder().At(0, 0).Wheel(-kInf, -kInf), square,
-         {origin, Btn(0x1000, -kBig), Btn(0x0800, kBig)}},
+         {origin, Btn(0x1000, -kBig - 1), Btn(0x0800, kBig)}},
         {"subnormal and negative zero wheels are no steps",
          MouseEventBuilder().At(0, 0).Wheel(std::numeric_limits<double>::denorm_min(), -0.0), square, {origin}},
         {"relative, small", MouseEventBuilder().Delta(5, -7), onePixel, {Rec(5, -7, 0, 0x0001)}},
