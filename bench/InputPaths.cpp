@@ -137,14 +137,10 @@ void InputPaths::MouseFloor(int64_t i)
     }
 }
 
-// A key down first reads both lock keys, to bring them in step with the viewer's.
+// The viewer reports both locks off, so the plugin reads neither lock key.
 void InputPaths::KeyFloor(int64_t i)
 {
     SetThreadExecutionState(ES_SYSTEM_REQUIRED);
-    if (i % 2 == 0) {
-        GetKeyState(VK_CAPITAL);
-        GetKeyState(VK_NUMLOCK);
-    }
     SendInput(1, &keyRecords[i % 2], sizeof(INPUT));
 }
 
