@@ -115,9 +115,29 @@ void InputPaths::MouseBatch()
     session.MouseBatch(batch);
 }
 
+// In window mode the plugin first collects the visible windows above the shared one that overlap it.
+void InputPaths::CollectCovering()
+{
+    const auto shared = static_cast<HWND>(target);
+    RECT sharedRect{};
+    GetWindowLongA(shared, GWL_STYLE);
+    GetWindowRect(shared, &sharedRect);
+    for (HWND above = GetWindow(shared, GW_HWNDPREV); above != nullptr; above = GetWindow(above, GW_HWNDPREV)) {
+        RECT aboveRect{};
+        RECT overlap{};
+        if (IsWindowVisible(above)) {
+            GetWindowRect(above, &aboveRect);
+            IntersectRect(&overlap, &aboveRect, &sharedRect);
+        }
+    }
+}
+
 // Around the event, each ignored window is made click-through and restored.
 void InputPaths::MouseFloor(int64_t i)
 {
+    if (!isScreen) {
+        CollectCovering();
+    }
     for (size_t w = 0; w < ignored.size(); ++w) {
         IsWindow(ignored[w]);
         savedStyles[w] = GetWindowLongA(ignored[w], GWL_EXSTYLE);

@@ -36,6 +36,8 @@ public:
     void MouseBatchFloor();
 
 private:
+    void CollectCovering();
+
     TESSARIL_HOST_APP::HostSession& session;
     HANDLE target;
     bool isScreen;
