@@ -3,7 +3,7 @@
 // same load; the counters give both, the plugin's cost over the floor, the
 // target and whether it is met (bench/README.md).
 //
-//   tessaril-bench [--monitor-seconds=<s>] [Google Benchmark options]
+//   [TESSARIL_MONITOR_SECONDS=<s>] tessaril-bench [Google Benchmark options]
 
 #include <benchmark/benchmark.h>
 #include <dlfcn.h>
@@ -276,21 +276,11 @@ void RegisterAll(HostSession& session, InputPaths& screen, InputPaths& window, d
     })->Iterations(1)->Repetitions(1)->UseRealTime()->Unit(benchmark::kMillisecond);
 }
 
-// --monitor-seconds=<s> (10 unless given), taken out of the arguments.
-double TakeMonitorSeconds(int& argc, char** argv)
+// TESSARIL_MONITOR_SECONDS, 10 unless set.
+double MonitorSeconds()
 {
-    constexpr std::string_view option = "--monitor-seconds=";
-    double seconds = 10;
-    int kept = 1;
-    for (int i = 1; i < argc; ++i) {
-        if (std::string_view(argv[i]).starts_with(option)) {
-            seconds = std::stod(argv[i] + option.size());
-        } else {
-            argv[kept++] = argv[i];
-        }
-    }
-    argc = kept;
-    return seconds;
+    const char* seconds = std::getenv("TESSARIL_MONITOR_SECONDS");
+    return seconds != nullptr ? std::stod(seconds) : 10;
 }
 
 HWND Window(const char* className, RECT rect)
@@ -302,7 +292,6 @@ HWND Window(const char* className, RECT rect)
 
 int main(int argc, char** argv)
 {
-    const double monitorSeconds = TakeMonitorSeconds(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
@@ -318,7 +307,7 @@ int main(int argc, char** argv)
     }
     InputPaths screen(session, SimulatedDesktop::PrimaryMonitor(), true);
     InputPaths window(session, editor, false, covering);
-    RegisterAll(session, screen, window, monitorSeconds);
+    RegisterAll(session, screen, window, MonitorSeconds());
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

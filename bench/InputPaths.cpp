@@ -28,51 +28,34 @@ LONG Normalised(LONG position, int extent)
     return static_cast<LONG>(65535.0 / extent * position + 0.5);
 }
 
-LONG Width(const RECT& rect)
+// Point p, in viewport coordinates: inside any target of 640 x 480 or more.
+POINT Position(int p)
 {
-    return rect.right - rect.left;
+    return {10 + 40 * p, 10 + 30 * p};
 }
 
-LONG Height(const RECT& rect)
+// Moves to the kPositions points in turn, over a viewport of the target's size.
+std::vector<TessarilMouseEventFFI> Moves(const RECT& rect, int count)
 {
-    return rect.bottom - rect.top;
-}
-
-// Position p of kPositions along the target's diagonal, in viewport coordinates.
-POINT Position(const RECT& rect, int p)
-{
-    return {10 + p * (Width(rect) - 20) / InputPaths::kPositions, 10 + p * (Height(rect) - 20) / InputPaths::kPositions};
-}
-
-std::array<TessarilMouseEventFFI, InputPaths::kPositions> Moves(const RECT& rect)
-{
-    std::array<TessarilMouseEventFFI, InputPaths::kPositions> events{};
-    for (int p = 0; p < InputPaths::kPositions; ++p) {
-        events[p] = MouseEvent(Position(rect, p).x, Position(rect, p).y, Width(rect), Height(rect));
+    std::vector<TessarilMouseEventFFI> events;
+    for (int i = 0; i < count; ++i) {
+        const POINT point = Position(i % InputPaths::kPositions);
+        events.push_back(MouseEvent(point.x, point.y, rect.right - rect.left, rect.bottom - rect.top));
     }
     return events;
-}
-
-std::vector<TessarilMouseEventFFI> Batch(const std::array<TessarilMouseEventFFI, InputPaths::kPositions>& events)
-{
-    std::vector<TessarilMouseEventFFI> batch(InputPaths::kArrayLength);
-    for (size_t i = 0; i < batch.size(); ++i) {
-        batch[i] = events[i % events.size()];
-    }
-    return batch;
 }
 
 }  // namespace
 
 InputPaths::InputPaths(HostSession& hostSession, HANDLE targetHandle, bool screen, std::vector<HWND> ignoredWindows)
     : session(hostSession), target(targetHandle), isScreen(screen), ignored(std::move(ignoredWindows)),
-      savedStyles(ignored.size()), rect(TargetRect(target, isScreen)), mouseEvents(Moves(rect)),
-      batch(Batch(mouseEvents))
+      savedStyles(ignored.size()), rect(TargetRect(target, isScreen)), mouseEvents(Moves(rect, kPositions)),
+      batch(Moves(rect, kArrayLength))
 {
     for (int p = 0; p < kPositions; ++p) {
         mouseRecords[p].type = INPUT_MOUSE;
-        mouseRecords[p].mi.dx = Normalised(rect.left + Position(rect, p).x, GetSystemMetrics(SM_CXSCREEN));
-        mouseRecords[p].mi.dy = Normalised(rect.top + Position(rect, p).y, GetSystemMetrics(SM_CYSCREEN));
+        mouseRecords[p].mi.dx = Normalised(rect.left + Position(p).x, GetSystemMetrics(SM_CXSCREEN));
+        mouseRecords[p].mi.dy = Normalised(rect.top + Position(p).y, GetSystemMetrics(SM_CYSCREEN));
         mouseRecords[p].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     }
     for (int k = 0; k < 2; ++k) {

@@ -44,7 +44,7 @@ private:
     std::vector<HWND> ignored;
     std::vector<LONG> savedStyles;
     RECT rect;
-    std::array<TessarilMouseEventFFI, kPositions> mouseEvents;
+    std::vector<TessarilMouseEventFFI> mouseEvents;
     std::array<INPUT, kPositions> mouseRecords{};
     std::array<TessarilKeyEvent, 2> keyEvents{};
     std::array<INPUT, 2> keyRecords{};
