@@ -99,6 +99,13 @@ const TessarilMouseEventArrayPayload* MouseArray::Payload()
     return &payload;
 }
 
+void MouseArray::Renumber(int64_t firstSeq)
+{
+    for (TessarilMouseEventFFI& event : events) {
+        event.seq = firstSeq++;
+    }
+}
+
 IgnoreRequest IgnoreRequest::ByBytes(uint32_t window)
 {
     std::vector<uint8_t> bytes(4);

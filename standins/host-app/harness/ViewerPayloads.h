@@ -47,6 +47,9 @@ public:
     MouseArray& operator=(const MouseArray&) = delete;
 
     const TessarilMouseEventArrayPayload* Payload();
+    // Sequence numbers firstSeq, firstSeq + 1, ...: a viewer sends batch after
+    // batch, and the plugin drops an event whose number does not grow.
+    void Renumber(int64_t firstSeq);
 
 private:
     std::vector<TessarilMouseEventFFI> events;
