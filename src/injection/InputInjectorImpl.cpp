@@ -208,7 +208,7 @@ void InputInjectorImpl::MakeTransparent(WindowHandle window, const std::string& 
 {
     LONG previous = 0;
     if (SetIgnoreMouseEvents(window, &previous)) {
-        savedExStyles.insert_or_assign(window, previous);
+        savedExStyles.emplace_back(window, previous);
     } else {
         LogSetFailure(isScreen, window, error);
     }
@@ -218,7 +218,8 @@ void InputInjectorImpl::MakeTransparent(WindowHandle window, const std::string& 
 // that appeared during the injection would accept.
 void InputInjectorImpl::RestoreStyle(WindowHandle window, std::string& error)
 {
-    const auto saved = savedExStyles.find(window);
+    const auto saved = std::find_if(savedExStyles.begin(), savedExStyles.end(),
+                                    [window](const auto& entry) { return entry.first == window; });
     const LONG exStyle = saved != savedExStyles.end() ? saved->second : 0;
     if (!ResetIgnoreMouseEvents(window, exStyle, error)) {
         LogResetFailure(isScreen, window, error);

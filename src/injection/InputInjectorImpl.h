@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <mutex>
 #include <string>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "injection/IInputInjector.h"
@@ -51,7 +51,9 @@ protected:
     bool isScreen = false;
     std::vector<IgnoreEntry> hostIgnoreList;
     WindowHandleList coveringWindows;
-    std::unordered_map<WindowHandle, LONG> savedExStyles;
+    // A flat list whose capacity outlives each event: a mouse event allocates
+    // nothing once the list has grown to the number of ignore windows.
+    std::vector<std::pair<WindowHandle, LONG>> savedExStyles;
     std::mutex operationMutex;
 
 private:
