@@ -1,30 +1,16 @@
 #include "TestWindow.h"
 
 #include <set>
+#include <utility>
 
-TestWindow::TestWindow(UiThread& thread, WindowLayout layout) : ui(thread)
+TestWindow::TestWindow(UiThread& thread, WindowLayout windowLayout) : ui(thread), layout(std::move(windowLayout))
 {
-    ui.Run([&] {
-        RegisterClassOnce(layout.className);
-        const RECT& r = layout.rect;
-        window = CreateWindowExW(layout.exStyle, layout.className.c_str(), layout.title.c_str(), WS_POPUP | WS_VISIBLE,
-                                 r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
-                                 GetModuleHandleW(nullptr), this);
-        if (layout.withEdit) {
-            edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, r.right - r.left,
-                                   r.bottom - r.top, window, nullptr, GetModuleHandleW(nullptr), nullptr);
-        }
-    });
+    ui.Run([this] { Create(); });
 }
 
 TestWindow::~TestWindow()
 {
     ui.Run([this] { DestroyWindow(window); });
-}
-
-LONG TestWindow::ExStyle() const
-{
-    return GetWindowLongW(window, GWL_EXSTYLE);
 }
 
 std::vector<POINT> TestWindow::ButtonDowns() const
@@ -37,6 +23,19 @@ int TestWindow::ExStyleChanges() const
 {
     const std::lock_guard lock(mutex);
     return exStyleChanges;
+}
+
+void TestWindow::Create()
+{
+    RegisterClassOnce(layout.className);
+    const RECT& r = layout.rect;
+    window = CreateWindowExW(layout.exStyle, layout.className.c_str(), layout.title.c_str(), WS_POPUP | WS_VISIBLE,
+                             r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+                             GetModuleHandleW(nullptr), this);
+    if (layout.withEdit) {
+        CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, r.right - r.left,
+                        r.bottom - r.top, window, nullptr, GetModuleHandleW(nullptr), nullptr);
+    }
 }
 
 LRESULT CALLBACK TestWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

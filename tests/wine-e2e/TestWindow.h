@@ -18,10 +18,10 @@ struct WindowLayout {
     bool withEdit = false;
 };
 
-// A real top-level popup window owned by the UI thread. Its window procedure
-// records what reaches it: left-button presses (client coordinates) and
-// changes of its extended style. It never activates on a click, so clicks do
-// not reorder the windows of a test.
+// A real top-level popup window owned by the UI thread, created on top of the
+// others. Its procedure records the left-button presses (client coordinates)
+// and the changes of its extended style that reach it. It never activates on
+// a click, so clicks do not reorder the windows of a test.
 class TestWindow {
 public:
     TestWindow(UiThread& ui, WindowLayout layout);
@@ -30,8 +30,8 @@ public:
     TestWindow& operator=(const TestWindow&) = delete;
 
     HWND Handle() const { return window; }
-    HWND Edit() const { return edit; }
-    LONG ExStyle() const;
+    const RECT& Rect() const { return layout.rect; }
+    LONG ExStyle() const { return GetWindowLongW(window, GWL_EXSTYLE); }
     std::vector<POINT> ButtonDowns() const;
     int ExStyleChanges() const;
 
@@ -39,11 +39,12 @@ private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static void TakeMouseInputBeforeRestore(const STYLESTRUCT& change);
     static void RegisterClassOnce(const std::wstring& className);
+    void Create();
     void Record(UINT message, WPARAM wParam, LPARAM lParam);
 
     UiThread& ui;
+    const WindowLayout layout;
     HWND window = nullptr;
-    HWND edit = nullptr;
     mutable std::mutex mutex;
     std::vector<POINT> buttonDowns;
     int exStyleChanges = 0;
