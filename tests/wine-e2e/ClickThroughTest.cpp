@@ -63,8 +63,11 @@ protected:
     void ExpectClick(const Row& row, bool passes)
     {
         SCOPED_TRACE(row.label);
-        TestWindow target(ui, {L"TessarilE2eTarget", L"Target", kTargetRect});
-        TestWindow over(ui, {row.overClass, kOverTitle, kOverRect, WS_EX_TOOLWINDOW});
+        if (session.Started()) {
+            session.StopHost();  // an earlier row failed before its stop
+        }
+        TestWindow target({L"TessarilE2eTarget", L"Target", kTargetRect});
+        TestWindow over({row.overClass, kOverTitle, kOverRect, WS_EX_TOOLWINDOW});
         const LONG overStyle = over.ExStyle();
         ASSERT_EQ(row.screen ? StartScreen(PrimaryMonitor()) : StartWindow(target.Handle()), TESSARIL_RESULT_DONE);
         if (row.listed != nullptr) {

@@ -82,7 +82,7 @@ constexpr int64_t kIBeam = 8;  // the sample's cursor type
 TEST_F(CursorReportTest, BatchesOfTenArriveOnEventLoopWithIBeamOverEditAndWindowPositions)
 {
     constexpr RECT r{150, 120, 650, 520};
-    TestWindow shared(ui, {L"TessarilE2eShared", L"Shared editor", r, 0, true});
+    TestWindow shared({L"TessarilE2eShared", L"Shared editor", r, 0, true});
     // Wine shows the cursor of the foreground window's thread.
     SetForegroundWindow(shared.Handle());
     ASSERT_EQ(StartWindow(shared.Handle()), TESSARIL_RESULT_DONE);
@@ -102,7 +102,8 @@ TEST_F(CursorReportTest, BatchesOfTenArriveOnEventLoopWithIBeamOverEditAndWindow
     EXPECT_THAT(batches, Each(Field(&OutgoingMessage::samples, SizeIs(10))));
     POINT cursor{};
     GetCursorPos(&cursor);
-    const std::string sample = " " + std::to_string(kIBeam) + "@" + std::to_string(cursor.x - r.left) + "," + std::to_string(cursor.y - r.top);
+    const std::string sample =
+        " " + std::to_string(kIBeam) + "@" + std::to_string(cursor.x - r.left) + "," + std::to_string(cursor.y - r.top);
     std::string expected = "cursor 10";
     for (int i = 0; i < 10; ++i) {
         expected += sample;
@@ -115,7 +116,8 @@ TEST_F(CursorReportTest, BatchesOfTenArriveOnEventLoopWithIBeamOverEditAndWindow
 MATCHER_P(IsLogLine, levelAndMessage, "is the log line " + std::string(levelAndMessage))
 {
     // Each line: [local time] [thread] [level] message, ended by CR LF.
-    const std::string prefix = R"(\[[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}\.[0-9]{3}\] \[[0-9]+\] \[info\] )";
+    const std::string prefix =
+        R"(\[[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}\.[0-9]{3}\] \[[0-9]+\] \[info\] )";
     return std::regex_match(arg, std::regex(prefix + levelAndMessage + "\r"));
 }
 
@@ -123,7 +125,7 @@ using LogFileTest = PluginSessionTest;
 
 TEST_F(LogFileTest, LogFileHoldsCycleFromInitToUninit)
 {
-    TestWindow shared(ui, {L"TessarilE2eShared", L"Logged window", RECT{100, 100, 300, 300}});
+    TestWindow shared({L"TessarilE2eShared", L"Logged window", RECT{100, 100, 300, 300}});
     ASSERT_EQ(StartWindow(shared.Handle()), TESSARIL_RESULT_DONE);
     Click(10, 10, 200, 200);
     FinishCycle();

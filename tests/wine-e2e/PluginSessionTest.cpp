@@ -8,6 +8,8 @@ using TESSARIL_HOST_APP::MouseEvent;
 
 constexpr int32_t kLogFileBytes = 1 << 20;
 constexpr int32_t kLeftButton = 1;
+constexpr int32_t kPress = 1;  // event types
+constexpr int32_t kRelease = 2;
 
 // Loaded once per process: the plugin keeps process-wide state until unloaded.
 const TESSARIL_HOST_APP::PluginExports& Plugin()
@@ -57,9 +59,10 @@ int64_t PluginSessionTest::StartScreen(HMONITOR monitor)
 
 void PluginSessionTest::Click(int64_t x, int64_t y, int64_t viewportWidth, int64_t viewportHeight)
 {
-    EXPECT_TRUE(session.Mouse(MouseEvent(x, y, viewportWidth, viewportHeight).Seq(++mouseSeq).Button(kLeftButton, true)));
-    EXPECT_TRUE(
-        session.Mouse(MouseEvent(x, y, viewportWidth, viewportHeight).Seq(++mouseSeq).Button(kLeftButton, false, 2)));
+    for (const bool pressed : {true, false}) {
+        MouseEvent event(x, y, viewportWidth, viewportHeight);
+        EXPECT_TRUE(session.Mouse(event.Seq(++mouseSeq).Button(kLeftButton, pressed, pressed ? kPress : kRelease)));
+    }
 }
 
 void PluginSessionTest::Type(int64_t virtualKey, bool viewerCapsLock)

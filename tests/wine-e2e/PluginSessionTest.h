@@ -8,7 +8,6 @@
 #include <string>
 
 #include "HostSession.h"
-#include "UiThread.h"
 
 // One plugin cycle per test, played by the host harness against the DLL
 // loaded from the program's folder: ExportedInit with a log file named after
@@ -35,7 +34,6 @@ protected:
     // Ends the cycle now instead of when the fixture goes, so that the test sees the whole log.
     void FinishCycle();
 
-    UiThread ui;
     TESSARIL_HOST_APP::HostSession session;
     TESSARIL_HOST_APP::EventLoop& loop = session.loop;
     TESSARIL_HOST_APP::MessageRecorder& recorder = session.recorder;

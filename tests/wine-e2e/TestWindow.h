@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "UiThread.h"
-
 // Where and how a test window appears.
 struct WindowLayout {
     std::wstring className;
@@ -18,13 +16,14 @@ struct WindowLayout {
     bool withEdit = false;
 };
 
-// A real top-level popup window owned by the UI thread, created on top of the
-// others. Its procedure records the left-button presses (client coordinates)
-// and the changes of its extended style that reach it. It never activates on
-// a click, so clicks do not reorder the windows of a test.
+// A real top-level popup window, created on top of the others and owned by
+// the one UI thread of all test windows. Its procedure records the left-button
+// presses (client coordinates) and the changes of its extended style that
+// reach it. It never activates on a click, so clicks do not reorder the
+// windows of a test.
 class TestWindow {
 public:
-    TestWindow(UiThread& ui, WindowLayout layout);
+    explicit TestWindow(WindowLayout layout);
     ~TestWindow();
     TestWindow(const TestWindow&) = delete;
     TestWindow& operator=(const TestWindow&) = delete;
@@ -42,7 +41,6 @@ private:
     void Create();
     void Record(UINT message, WPARAM wParam, LPARAM lParam);
 
-    UiThread& ui;
     const WindowLayout layout;
     HWND window = nullptr;
     mutable std::mutex mutex;
