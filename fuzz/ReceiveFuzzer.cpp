@@ -6,10 +6,11 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
+#include <span>
+#include <vector>
 
+#include "CheckedSession.h"
 #include "FuzzArena.h"
-#include "PluginHarness.h"
-#include "tessaril_remotecontrol_host.h"
 
 namespace {
 
@@ -46,40 +47,39 @@ size_t PayloadSize(uint64_t id)
 }
 
 template <class Record>
-const Record* ArenaList(FuzzedDataProvider& input, const FuzzArena& arena, uint32_t& count)
+std::span<const Record> ArenaList(FuzzedDataProvider& input, const FuzzArena& arena)
 {
-    const auto list =
-        arena.List<Record>(input.ConsumeIntegral<uint16_t>(), input.ConsumeIntegralInRange<uint32_t>(0, 8));
-    count = static_cast<uint32_t>(list.size());
-    return list.data();
+    return arena.List<Record>(input.ConsumeIntegral<uint16_t>(), input.ConsumeIntegralInRange<uint32_t>(0, 8));
 }
 
-void Receive(FuzzedDataProvider& input, const FuzzArena& arena, uint64_t id)
+void Receive(FuzzedDataProvider& input, const FuzzArena& arena, CheckedSession::HostSession& host, uint64_t id)
 {
     switch (id) {
     case TESSARIL_MSG_MOUSE_EVENT_ARRAY: {
-        TessarilMouseEventArrayPayload array{};
-        array.events = ArenaList<TessarilMouseEventFFI>(input, arena, array.count);
-        array.timeDuration = input.ConsumeIntegral<int64_t>();
-        ExportedOnReceive(id, &array);
+        const auto events = ArenaList<TessarilMouseEventFFI>(input, arena);
+        TESSARIL_HOST_APP::MouseArray array(std::vector<TessarilMouseEventFFI>(events.begin(), events.end()),
+                                           input.ConsumeIntegral<int64_t>());
+        host.MouseBatch(array);
         return;
     }
     case TESSARIL_MSG_TOUCH_EVENT_ARRAY: {
         TessarilTouchEventArrayPayload array{};
-        array.records = ArenaList<TessarilTouchRecordFFI>(input, arena, array.count);
-        ExportedOnReceive(id, &array);
+        const auto records = ArenaList<TessarilTouchRecordFFI>(input, arena);
+        array.records = records.data();
+        array.count = static_cast<uint32_t>(records.size());
+        host.Receive(id, array);
         return;
     }
     case TESSARIL_MSG_TEXT_PAIR_A:
     case TESSARIL_MSG_TEXT_PAIR_B: {
         const TessarilTextPairPayload texts{arena.Text(input.ConsumeIntegral<uint16_t>()),
                                             arena.Text(input.ConsumeIntegral<uint16_t>())};
-        ExportedOnReceive(id, &texts);
+        host.Receive(id, texts);
         return;
     }
     default:
         // A payload the arena cannot hold at that offset travels as null.
-        ExportedOnReceive(id, arena.Bytes(input.ConsumeIntegral<uint16_t>(), PayloadSize(id)));
+        host.plugin.onReceive(id, arena.Bytes(input.ConsumeIntegral<uint16_t>(), PayloadSize(id)));
     }
 }
 
@@ -89,19 +89,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     FuzzedDataProvider input(data, size);
     const FuzzArena arena(data, size);
-    PluginHarness plugin;
-    PluginHarness::SetRegisterResult(input.ConsumeIntegral<int64_t>());
-    plugin.Start(input.ConsumeBool());
+    CheckedSession session;
+    CheckedSession::HostSession& host = CheckedSession::host;
+    host.recorder.SetRegisterResult(input.ConsumeIntegral<int64_t>());
+    session.Start(input.ConsumeBool());
     for (int i = 0; i < kMostMessages && input.remaining_bytes() > 0; ++i) {
         const uint64_t id = input.PickValueInArray(kIds);
         if (input.ConsumeIntegralInRange<uint8_t>(0, 15) == 0) {
-            ExportedOnDelegate(id, arena.Text(0));
+            host.plugin.onDelegate(id, arena.Text(0));
         }
         if (input.ConsumeIntegralInRange<uint8_t>(0, 31) == 0) {
-            ExportedOnReceive(id, nullptr);
+            host.plugin.onReceive(id, nullptr);
             continue;
         }
-        Receive(input, arena, id);
+        Receive(input, arena, host, id);
     }
     return 0;
 }

@@ -8,8 +8,7 @@
 // process whose edit control receives the injected keys.
 class NotepadProcess {
 public:
-    // Starts notepad.exe and waits for its main window and edit control; both
-    // handles stay null when it does not appear in time.
+    // Starts notepad.exe and waits for its window; Window() stays null when it does not appear in time.
     NotepadProcess();
     // Ends the process without the save prompt that its typed text would raise.
     ~NotepadProcess();
@@ -17,13 +16,10 @@ public:
     NotepadProcess& operator=(const NotepadProcess&) = delete;
 
     HWND Window() const { return window; }
-    HWND Edit() const { return edit; }
+    // The edit control's text; WM_GETTEXT copies it across the process boundary.
     std::wstring Text() const;
 
 private:
-    static HWND FindMainWindow(DWORD processId);
-
     PROCESS_INFORMATION process{};
     HWND window = nullptr;
-    HWND edit = nullptr;
 };

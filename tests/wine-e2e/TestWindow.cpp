@@ -1,30 +1,59 @@
 #include "TestWindow.h"
 
+#include <functional>
+#include <future>
 #include <set>
+#include <thread>
+#include <utility>
 
-TestWindow::TestWindow(UiThread& thread, WindowLayout layout) : ui(thread)
+namespace {
+
+constexpr UINT kRunTask = WM_APP + 1;
+
+// The thread that owns every test window, as a host application's UI thread
+// does. The plugin changes the windows' styles from the test's thread, which
+// Windows turns into messages sent to this one, so it keeps pumping while the
+// test waits; it runs until the process ends.
+DWORD StartUiThread()
 {
-    ui.Run([&] {
-        RegisterClassOnce(layout.className);
-        const RECT& r = layout.rect;
-        window = CreateWindowExW(layout.exStyle, layout.className.c_str(), layout.title.c_str(), WS_POPUP | WS_VISIBLE,
-                                 r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
-                                 GetModuleHandleW(nullptr), this);
-        if (layout.withEdit) {
-            edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, r.right - r.left,
-                                   r.bottom - r.top, window, nullptr, GetModuleHandleW(nullptr), nullptr);
+    std::promise<DWORD> started;
+    std::thread([&started] {
+        MSG message;
+        // The first message call creates the queue that PostThreadMessage needs.
+        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+        started.set_value(GetCurrentThreadId());
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+            if (message.hwnd == nullptr && message.message == kRunTask) {
+                (*reinterpret_cast<std::packaged_task<void()>*>(message.lParam))();
+            } else {
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
         }
-    });
+    }).detach();
+    return started.get_future().get();
+}
+
+// Returns when the task has run on the UI thread.
+void RunOnUiThread(std::function<void()> task)
+{
+    static const DWORD uiThread = StartUiThread();
+    std::packaged_task<void()> posted(std::move(task));
+    std::future<void> done = posted.get_future();
+    PostThreadMessageW(uiThread, kRunTask, 0, reinterpret_cast<LPARAM>(&posted));
+    done.get();
+}
+
+}  // namespace
+
+TestWindow::TestWindow(WindowLayout windowLayout) : layout(std::move(windowLayout))
+{
+    RunOnUiThread([this] { Create(); });
 }
 
 TestWindow::~TestWindow()
 {
-    ui.Run([this] { DestroyWindow(window); });
-}
-
-LONG TestWindow::ExStyle() const
-{
-    return GetWindowLongW(window, GWL_EXSTYLE);
+    RunOnUiThread([this] { DestroyWindow(window); });
 }
 
 std::vector<POINT> TestWindow::ButtonDowns() const
@@ -37,6 +66,19 @@ int TestWindow::ExStyleChanges() const
 {
     const std::lock_guard lock(mutex);
     return exStyleChanges;
+}
+
+void TestWindow::Create()
+{
+    RegisterClassOnce(layout.className);
+    const RECT& r = layout.rect;
+    window = CreateWindowExW(layout.exStyle, layout.className.c_str(), layout.title.c_str(), WS_POPUP | WS_VISIBLE,
+                             r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+                             GetModuleHandleW(nullptr), this);
+    if (layout.withEdit) {
+        CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, r.right - r.left,
+                        r.bottom - r.top, window, nullptr, GetModuleHandleW(nullptr), nullptr);
+    }
 }
 
 LRESULT CALLBACK TestWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

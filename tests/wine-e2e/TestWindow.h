@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "UiThread.h"
-
 // Where and how a test window appears.
 struct WindowLayout {
     std::wstring className;
@@ -18,20 +16,21 @@ struct WindowLayout {
     bool withEdit = false;
 };
 
-// A real top-level popup window owned by the UI thread. Its window procedure
-// records what reaches it: left-button presses (client coordinates) and
-// changes of its extended style. It never activates on a click, so clicks do
-// not reorder the windows of a test.
+// A real top-level popup window, created on top of the others and owned by
+// the one UI thread of all test windows. Its procedure records the left-button
+// presses (client coordinates) and the changes of its extended style that
+// reach it. It never activates on a click, so clicks do not reorder the
+// windows of a test.
 class TestWindow {
 public:
-    TestWindow(UiThread& ui, WindowLayout layout);
+    explicit TestWindow(WindowLayout layout);
     ~TestWindow();
     TestWindow(const TestWindow&) = delete;
     TestWindow& operator=(const TestWindow&) = delete;
 
     HWND Handle() const { return window; }
-    HWND Edit() const { return edit; }
-    LONG ExStyle() const;
+    const RECT& Rect() const { return layout.rect; }
+    LONG ExStyle() const { return GetWindowLongW(window, GWL_EXSTYLE); }
     std::vector<POINT> ButtonDowns() const;
     int ExStyleChanges() const;
 
@@ -39,11 +38,11 @@ private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static void TakeMouseInputBeforeRestore(const STYLESTRUCT& change);
     static void RegisterClassOnce(const std::wstring& className);
+    void Create();
     void Record(UINT message, WPARAM wParam, LPARAM lParam);
 
-    UiThread& ui;
+    const WindowLayout layout;
     HWND window = nullptr;
-    HWND edit = nullptr;
     mutable std::mutex mutex;
     std::vector<POINT> buttonDowns;
     int exStyleChanges = 0;

@@ -118,8 +118,7 @@ IgnoreRequest IgnoreRequest::ByBytes(uint32_t window)
 IgnoreRequest IgnoreRequest::ByTitles(uint32_t processId, std::vector<std::string> titles)
 {
     IgnoreRequest request = Raw(2, {});
-    request.request.processId = processId;
-    request.titles = std::move(titles);
+    request.Titles(processId, std::move(titles));
     return request;
 }
 
@@ -136,6 +135,13 @@ IgnoreRequest IgnoreRequest::Raw(int32_t ignoreType, std::vector<uint8_t> bytes,
     request.request.result = -1;
     request.bytes = std::move(bytes);
     return request;
+}
+
+IgnoreRequest& IgnoreRequest::Titles(uint32_t processId, std::vector<std::string> requestTitles)
+{
+    request.processId = processId;
+    titles = std::move(requestTitles);
+    return *this;
 }
 
 // Pointers are taken only now, so that a moved request never points into its old self.

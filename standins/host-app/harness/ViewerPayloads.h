@@ -64,6 +64,8 @@ public:
     static IgnoreRequest ByHandle(int64_t window);  // type 3
     // Any type, with the given bytes as they are: for invalid requests.
     static IgnoreRequest Raw(int32_t ignoreType, std::vector<uint8_t> bytes, int64_t windowHandle = 0);
+    // Adds a process and titles to a request of any type: for requests that mix the types' fields.
+    IgnoreRequest& Titles(uint32_t processId, std::vector<std::string> titles);
 
     TessarilIgnoreWindowRequest* Payload();
 
