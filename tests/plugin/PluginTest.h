@@ -66,9 +66,17 @@ protected:
 
     // What the test's own thread logged: the cursor thread's lines never fall in between.
     static LogLines Logged() { return RecordingLogger::LinesOf(std::this_thread::get_id()); }
-    static LogLines WarningsAndErrors()
+    // The same without the entry and exit lines of the traces.
+    static LogLines Said()
     {
         LogLines lines = Logged();
+        std::erase_if(lines, [](const LoggedLine& line) {
+            return line.message.starts_with("entry ") || line.message.starts_with("exit ");
+        });
+        return lines;
+    }
+    static LogLines WarningsAndErrors(LogLines lines = Logged())
+    {
         std::erase_if(lines, [](const LoggedLine& line) { return line.level < 4; });
         return lines;
     }
