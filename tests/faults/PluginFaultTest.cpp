@@ -9,9 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "JournalQueries.h"
 #include "PluginTest.h"
 #include "host/ZivizevEventLoop.h"
+
+using TESSARIL_REMOTECONTROL_HOST::ZivizevEventLoop;
 
 namespace {
 
@@ -25,38 +26,6 @@ using ::testing::Not;
 using ::testing::StartsWith;
 
 constexpr LONG kChatStyle = WS_EX_TOOLWINDOW;
-
-std::vector<LoggedLine> WarningsAndErrors()
-{
-    std::vector<LoggedLine> lines;
-    for (const LoggedLine& line : RecordingLogger::Lines()) {
-        if (line.level >= 4) {
-            lines.push_back(line);
-        }
-    }
-    return lines;
-}
-
-Lines JournalLinesStartingWith(const std::string& prefix)
-{
-    Lines lines;
-    for (const std::string& line : SimulatedDesktop::Journal()) {
-        if (line.rfind(prefix, 0) == 0) {
-            lines.push_back(line);
-        }
-    }
-    return lines;
-}
-
-// Ten samples of the arrow at one position, as the host application reads a batch.
-std::string CursorBatch(int x, int y, const char* size)
-{
-    std::string line = "cursor 10";
-    for (int i = 0; i < 10; ++i) {
-        line += fmt::format(" 0@{},{}", x, y);
-    }
-    return line + " in " + size;
-}
 
 class PluginFaultTest : public PluginTest {
 protected:
@@ -79,39 +48,38 @@ protected:
         return window;
     }
 
-    static int64_t Ignore(TessarilIgnoreWindowRequest request)
-    {
-        EXPECT_TRUE(ExportedCallEvent(TESSARIL_CMD_ADD_HOST_IGNORE_WINDOW, &request));
-        return request.result;
-    }
-
-    static int64_t IgnoreWindow(HWND window)
-    {
-        TessarilIgnoreWindowRequest request{};
-        request.ignoreType = 3;
-        request.windowHandle = static_cast<int64_t>(IdOf(window));
-        return Ignore(request);
-    }
-
     // Started in window mode on the editor, or in screen mode with `listed` let through.
     void StartIn(bool screen, const std::vector<HWND>& listed = {})
     {
-        StopHost();
-        ASSERT_EQ(screen ? StartScreen() : StartWindow(editor), 0);
+        session.StopHost();
+        ASSERT_EQ(screen ? StartScreen() : StartWindow(), 0);
         for (HWND window : listed) {
-            ASSERT_EQ(IgnoreWindow(window), 0);
+            ASSERT_EQ(session.AddIgnore(IgnoreRequest::ByHandle(IdOf(window))), 0);
         }
-        SimulatedDesktop::ClearJournal();
-        RecordingLogger::Clear();
+        Forget();
     }
 
-    void Click(int64_t seq)
+    void Click(int64_t seq) { EXPECT_TRUE(session.Mouse(Mouse(400, 300, seq).Button(1, true))); }
+
+    // The last cursor batch the host application got, in words.
+    std::string LastBatch() const
     {
-        Receive(TESSARIL_MSG_MOUSE_EVENT, Mouse(400, 300, seq, 1, 1, true));
+        const std::vector<OutgoingMessage> sent = session.recorder.Messages();
+        return sent.empty() ? "" : sent.back().Line();
     }
 
     HWND chat = nullptr;
 };
+
+// Ten samples of the arrow at one position, as the host application reads a batch.
+std::string CursorBatch(int x, int y)
+{
+    std::string line = "cursor 10";
+    for (int i = 0; i < 10; ++i) {
+        line += fmt::format(" 0@{},{}", x, y);
+    }
+    return line + " in 1920x1080";
+}
 
 TEST_F(PluginFaultTest, SendInputInsertingFewerRecordsIsLoggedAndNothingStaysChanged)
 {
@@ -139,41 +107,41 @@ TEST_F(PluginFaultTest, SendInputInsertingFewerRecordsIsLoggedAndNothingStaysCha
         SimulatedDesktop::LimitSendInput(row.insertedAtMost);
         row.send(++seq);
 
-        EXPECT_THAT(JournalLinesStartingWith("SendInput"), Each(EndsWith(row.outcome)));
+        EXPECT_THAT(JournalStartingWith("SendInput"), Each(EndsWith(row.outcome)));
         EXPECT_THAT(WarningsAndErrors(), ElementsAre(row.line));
         EXPECT_EQ(SimulatedDesktop::ExStyleOf(chat), kChatStyle);
         EXPECT_FALSE(SimulatedDesktop::IsKeyToggled(VK_CAPITAL));
 
         SimulatedDesktop::LimitSendInput(-1);
-        SimulatedDesktop::ClearJournal();
-        RecordingLogger::Clear();
+        Forget();
         row.send(++seq);
-        EXPECT_THAT(JournalLinesStartingWith("SendInput"), Each(Not(HasSubstr("error="))));
+        EXPECT_THAT(JournalStartingWith("SendInput"), Each(Not(HasSubstr("error="))));
         EXPECT_THAT(WarningsAndErrors(), ElementsAre());
     }
 }
 
+// The cursor moves while it cannot be read, so every sample taken meanwhile
+// shows whether it repeated the last good one.
 TEST_F(PluginFaultTest, UnreadableCursorRepeatsTheLastGoodSampleWithAWarningUntilItRecovers)
 {
     StartIn(true);
     SimulatedDesktop::SetCursorPosition({300, 200});
-    const std::string before = CursorBatch(300, 200, "1920x1080");
-    ASSERT_TRUE(Eventually([&] { return ::testing::Value(RecordingHostApplication::Lines(), Contains(before)); }));
+    const std::string before = CursorBatch(300, 200);
+    ASSERT_TRUE(Eventually([&] { return LastBatch() == before; }));
+    session.recorder.Clear();  // batches go out in the order taken: none from before 300,200 follows
 
     SimulatedDesktop::FailGetCursorInfo(ERROR_ACCESS_DENIED);
     SimulatedDesktop::SetCursorPosition({5, 7});
-    RecordingHostApplication::Clear();
-    RecordingLogger::Clear();
-    ASSERT_TRUE(Eventually([] { return RecordingHostApplication::Lines().size() >= 2; }));
-    const Lines whileFailing = RecordingHostApplication::Take();
-    const std::vector<LoggedLine> warnings = WarningsAndErrors();
+    const auto warnings = [] { return WarningsAndErrors(RecordingLogger::Lines()); };  // the cursor thread's
+    // Every tick warns, unlimited: ten of them within a batch's time.
+    EXPECT_TRUE(Eventually([&] { return warnings().size() >= 10; }));
+    const Lines whileFailing = session.recorder.TakeLines();
     SimulatedDesktop::RestoreGetCursorInfo();
 
     EXPECT_THAT(whileFailing, Each(before));
-    EXPECT_GE(warnings.size(), 10u);
-    EXPECT_THAT(warnings, Each(WarningLine("Unable to get cursor info. Error = 5")));
-    const std::string after = CursorBatch(5, 7, "1920x1080");
-    EXPECT_TRUE(Eventually([&] { return ::testing::Value(RecordingHostApplication::Lines(), Contains(after)); }));
+    EXPECT_THAT(warnings(), Each(WarningLine("Unable to get cursor info. Error = 5")));
+    const std::string after = CursorBatch(5, 7);
+    EXPECT_TRUE(Eventually([&] { return LastBatch() == after; })) << LastBatch();
 }
 
 TEST_F(PluginFaultTest, WithoutTheVirtualDesktopManagerTitleMatchesOfEveryDesktopAreLetThrough)
@@ -190,13 +158,7 @@ TEST_F(PluginFaultTest, WithoutTheVirtualDesktopManagerTitleMatchesOfEveryDeskto
         SCOPED_TRACE(row.label);
         StartIn(true);
         SimulatedDesktop::FailVirtualDesktopManagerCreation(row.managerFails);
-        const char* titles[] = {"Team chat"};
-        TessarilIgnoreWindowRequest byTitle{};
-        byTitle.ignoreType = 2;
-        byTitle.processId = 5100;
-        byTitle.titles = titles;
-        byTitle.titleCount = 1;
-        ASSERT_EQ(Ignore(byTitle), 0);
+        ASSERT_EQ(session.AddIgnore(IgnoreRequest::ByTitles(5100, {"Team chat"})), 0);
         Click(++seq);
 
         Lines sets;
@@ -207,7 +169,7 @@ TEST_F(PluginFaultTest, WithoutTheVirtualDesktopManagerTitleMatchesOfEveryDeskto
             restores.push_back(ExStyleLine(window, style, style | kTransparent));
         }
         sets.insert(sets.end(), restores.begin(), restores.end());
-        EXPECT_THAT(JournalLinesStartingWith("SetWindowLongA"), ElementsAreArray(sets));
+        EXPECT_THAT(JournalStartingWith("SetWindowLongA"), ElementsAreArray(sets));
         EXPECT_THAT(WarningsAndErrors(), ElementsAre());
     }
 }
@@ -253,46 +215,44 @@ TEST_F(PluginFaultTest, WindowDestroyedInTheMiddleOfAnInjectionIsLoggedAndTheOth
 TEST_F(PluginFaultTest, MonitorThatStopsBeingValidPutsMovesOnTheOriginAndReportsAZeroSizedScreen)
 {
     const HMONITOR right = SimulatedDesktop::AddMonitor({1920, 0, 3520, 900}, false);
-    TessarilStartHostCommand start{"viewer", IdOf(right), true, -1};
-    ASSERT_TRUE(ExportedCallEvent(TESSARIL_CMD_START_HOST, &start));
-    ASSERT_EQ(start.result, 0);
-    TessarilMouseEventFFI move = Mouse(10, 20, 1);
-    move.vp_width = 1600;
-    move.vp_height = 900;
-    Receive(TESSARIL_MSG_MOUSE_EVENT, move);
+    ASSERT_EQ(session.Start(IdOf(right), true), 0);
+    EXPECT_TRUE(session.Mouse(MouseEvent(10, 20, 1600, 900).Seq(1).CreatedAt(clock.Now())));
 
     SimulatedDesktop::Reset();  // one primary monitor again: the right one's handle names nothing
-    RecordingLogger::Clear();
-    RecordingHostApplication::Clear();
-    move.seq = 2;
-    Receive(TESSARIL_MSG_MOUSE_EVENT, move);
+    Forget();
+    EXPECT_TRUE(session.Mouse(MouseEvent(10, 20, 1600, 900).Seq(2).CreatedAt(clock.Now())));
 
     EXPECT_THAT(SimulatedDesktop::Journal(), ElementsAre(kAwake, Send({Rec(0, 0, 0, 0x8001)})));
-    EXPECT_THAT(RecordingLogger::Lines(),
-                Contains(InfoLine("Rcv Mouse Cursor abnormal start :x is 0, y is 0, event type is 0")));
+    EXPECT_THAT(Logged(), Contains(InfoLine("Rcv Mouse Cursor abnormal start :x is 0, y is 0, event type is 0")));
     EXPECT_THAT(WarningsAndErrors(), ElementsAre());
-    EXPECT_TRUE(Eventually(
-        [] { return ::testing::Value(RecordingHostApplication::Lines(), Contains(EndsWith(" in 0x0"))); }));
-    EXPECT_EQ(StopHost(), 0);
+    EXPECT_TRUE(Eventually([this] { return LastBatch().ends_with(" in 0x0"); })) << LastBatch();
 }
 
+// Without a loop table, or with one that lacks postTask, nothing is posted;
+// input and commands work as ever.
 TEST_F(PluginFaultTest, EventLoopWithoutPostTaskDropsEveryCursorBatchAndNothingElse)
 {
-    ExportedUninit();
-    TessarilEventLoopTable withoutPostTask = table;
+    TessarilEventLoopTable withoutPostTask = session.loop.Table();
     withoutPostTask.postTask = nullptr;
-    InitPlugin(&withoutPostTask);
-    ASSERT_EQ(StartWindow(editor), 0);
-    Key('A', true, 1);
-    std::this_thread::sleep_for(std::chrono::milliseconds(250));  // some 25 ticks, two batches
-    EXPECT_EQ(StopHost(), 0);
+    const std::pair<const char*, HostSession::InitOptions> rows[] = {
+        {"no table", {.eventLoop = false}},
+        {"a table without entry 10", {.table = &withoutPostTask}},
+    };
+    for (const auto& [label, options] : rows) {
+        SCOPED_TRACE(label);
+        Restart(options);
+        ASSERT_EQ(StartWindow(), 0);
+        Key('A', true, 1);
+        std::this_thread::sleep_for(std::chrono::milliseconds(250));  // some 25 ticks, two batches
+        EXPECT_EQ(session.StopHost(), 0);
 
-    EXPECT_THAT(RecordingHostApplication::Take(),
-                ElementsAre("register viewer", StartsWith("report PacketDealTime"), "unregister", "unregister"));
-    EXPECT_THAT(loop.Journal(), Not(Contains(StartsWith("postTask"))));
-    EXPECT_EQ(TESSARIL_REMOTECONTROL_HOST::ZivizevEventLoop::GetInstance()->PendingPostedTaskCount(), 0u);
-    ExportedUninit();
-    InitPlugin(&table);  // TearDown uninitialises once more
+        EXPECT_THAT(session.recorder.TakeLines(),
+                    ElementsAre("register viewer", StartsWith("report PacketDealTime"), "unregister", "unregister"));
+        // A, still held at the stop, is released by it.
+        EXPECT_THAT(JournalStartingWith("SendInput"), ElementsAre(Send({KeyRec('A', false)}), Send({KeyRec('A', true)})));
+        EXPECT_EQ(session.loop.PostedCount(), 0u);
+        EXPECT_EQ(ZivizevEventLoop::GetInstance()->PendingPostedTaskCount(), 0u);
+    }
 }
 
 TEST_F(PluginFaultTest, CursorTasksThatRunLateSendTheirBatchAfterAStopAndNothingAfterUninit)
@@ -308,57 +268,55 @@ TEST_F(PluginFaultTest, CursorTasksThatRunLateSendTheirBatchAfterAStopAndNothing
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.label);
-        loop.Pause();
+        Restart();
+        session.loop.Pause();
         ASSERT_EQ(StartScreen(), 0);
-        ASSERT_TRUE(AnotherTaskPosted(loop)) << "no cursor batch within 3 s";
-        ASSERT_EQ(StopHost(), 0);
+        ASSERT_TRUE(AnotherTaskPosted()) << "no cursor batch within 3 s";
+        ASSERT_EQ(session.StopHost(), 0);
         if (row.uninitFirst) {
-            ExportedUninit();
+            session.plugin.uninit();  // while the task waits; Restart uninitialises the fresh objects again
         }
-        RecordingHostApplication::Clear();
-        loop.Resume();
-        loop.WaitUntilIdle();
+        session.recorder.Clear();
+        session.loop.Resume();
+        session.loop.WaitUntilIdle();
 
-        EXPECT_THAT(RecordingHostApplication::Take(), row.sent);
-        EXPECT_EQ(CountStartingWith(loop.Journal(), "run "), CountStartingWith(loop.Journal(), "postTask"));
-        EXPECT_EQ(TESSARIL_REMOTECONTROL_HOST::ZivizevEventLoop::GetInstance()->PendingPostedTaskCount(), 0u);
-        if (row.uninitFirst) {
-            InitPlugin(&table);  // TearDown uninitialises once more
-        }
+        EXPECT_THAT(session.recorder.TakeLines(), row.sent);
+        const Lines loopCalls = session.loop.Journal();
+        EXPECT_EQ(CountStartingWith(loopCalls, "run "), CountStartingWith(loopCalls, "postTask"));
+        EXPECT_EQ(ZivizevEventLoop::GetInstance()->PendingPostedTaskCount(), 0u);
     }
 }
 
 // Before ExportedInit the plugin is in the same state: no entry point to send through.
 TEST_F(PluginFaultTest, CallsAfterExportedUninitReachTheDesktopButSendNothing)
 {
-    ExportedUninit();
-    RecordingHostApplication::Clear();
+    session.Finish();
+    Forget();
     Key('A', true, 1);  // nothing started: dropped
-    ASSERT_EQ(StartWindow(editor), 0);
+    ASSERT_EQ(StartWindow(), 0);
     Key('B', true, 2);
     std::this_thread::sleep_for(std::chrono::milliseconds(150));  // a cursor batch, and no loop to take it
-    EXPECT_EQ(StopHost(), 0);
+    EXPECT_EQ(session.StopHost(), 0);
+    session.plugin.uninit();
 
     // B, still held at the stop, is released by it.
-    EXPECT_THAT(JournalLinesStartingWith("SendInput"),
-                ElementsAre(Send({KeyRec('B', false)}), Send({KeyRec('B', true)})));
-    EXPECT_THAT(RecordingHostApplication::Lines(), IsEmpty());
-    EXPECT_THAT(loop.Journal(), Not(Contains(StartsWith("postTask"))));
-    InitPlugin(&table);  // TearDown uninitialises once more
+    EXPECT_THAT(JournalStartingWith("SendInput"), ElementsAre(Send({KeyRec('B', false)}), Send({KeyRec('B', true)})));
+    EXPECT_THAT(session.recorder.Lines(), IsEmpty());
+    EXPECT_EQ(session.loop.PostedCount(), 0u);
 }
 
+// Only the low 32 bits count, and no result stops a start.
 TEST_F(PluginFaultTest, OddRegisterResultsLeaveRemoteControlStarted)
 {
     const int64_t results[] = {INT64_C(0x1'0000'0002), INT64_C(0xFFFF'FFFF), 7, INT64_MIN, -1};
     for (const int64_t result : results) {
         SCOPED_TRACE(result);
-        RecordingHostApplication::SetRegisterResult(result);
+        session.recorder.SetRegisterResult(result);
         StartIn(false);
         Key('A', true, 1);
         EXPECT_THAT(SimulatedDesktop::Journal(), Contains(Send({KeyRec('A', false)})));
         EXPECT_THAT(WarningsAndErrors(), ElementsAre());
     }
-    RecordingHostApplication::SetRegisterResult(0);
 }
 
 }  // namespace

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "AllocationCounter.h"
+#include "EventLoop.h"
 #include "FakeClock.h"
-#include "RecordingHostApplication.h"
+#include "MessageRecorder.h"
 #include "RecordingLogger.h"
-#include "TestEventLoop.h"
 #include "coordinates/CoordinateConverterHost.h"
 #include "host/ZivizevEventLoop.h"
 #include "messaging/Notifier.h"
@@ -50,9 +50,11 @@ public:
     std::vector<std::string> journal;
 };
 
+TESSARIL_HOST_APP::MessageRecorder recorder;
+
 std::vector<std::string> TakeOutgoing()
 {
-    return RecordingHostApplication::Take();
+    return recorder.TakeLines();
 }
 
 std::vector<LoggedLine> TakeLines()
@@ -88,8 +90,8 @@ class PylonHostTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        TessarilServerApiRequester::GetInstance()->SetSendFunction(&RecordingHostApplication::Send);
-        Notifier::GetInstance()->SetNotifyFunction(&RecordingHostApplication::Notify);
+        TessarilServerApiRequester::GetInstance()->SetSendFunction(&TESSARIL_HOST_APP::MessageRecorder::Send);
+        Notifier::GetInstance()->SetNotifyFunction(&TESSARIL_HOST_APP::MessageRecorder::Notify);
         CoordinateConverterHost::GetInstance();
         StartAnew();
     }
@@ -163,7 +165,7 @@ TEST_F(PylonHostTest, InitSendsTheRegisterRequestWithTheTextAndMapsItsResult)
     const std::pair<int64_t, int64_t> rows[] = {{0, 0}, {1, 1}, {2, 2}, {3, 1}, {-1, 1}};
     for (const auto& [sent, returned] : rows) {
         SCOPED_TRACE(sent);
-        RecordingHostApplication::SetRegisterResult(sent);
+        recorder.SetRegisterResult(sent);
         host.emplace();
         TakeOutgoing();
         RecordingLogger::Clear();
@@ -171,7 +173,7 @@ TEST_F(PylonHostTest, InitSendsTheRegisterRequestWithTheTextAndMapsItsResult)
         EXPECT_THAT(TakeOutgoing(), ElementsAre("register Überweisung"));
         EXPECT_THAT(TakeLines(), ElementsAre(Trace("Init").first, Trace("Init").second));
     }
-    RecordingHostApplication::SetRegisterResult(0);
+    recorder.SetRegisterResult(0);
 }
 
 // The latency is the unsigned difference: a viewer clock ahead of ours wraps.
@@ -305,7 +307,7 @@ TEST_F(PylonHostTest, UnInitAndTheDestructorEachUnregisterAndLeaveNoHandlerBehin
 
 TEST_F(PylonHostTest, CursorReportIsSentOnTheLoopThreadEvenAfterTheHostIsGone)
 {
-    TestEventLoop loop;
+    TESSARIL_HOST_APP::EventLoop loop;
     ZivizevEventLoop::GetInstance()->Init(loop.Table());
     loop.Pause();
     {
@@ -319,8 +321,8 @@ TEST_F(PylonHostTest, CursorReportIsSentOnTheLoopThreadEvenAfterTheHostIsGone)
     host.reset();
     loop.Resume();
     loop.WaitUntilIdle();
+    EXPECT_EQ(recorder.Messages().back().thread, loop.LoopThreadId());
     EXPECT_THAT(TakeOutgoing(), ElementsAre("unregister", "cursor 2 0@1,2 0@3,4 in 0x0"));
-    EXPECT_EQ(RecordingHostApplication::LastCursorThread(), loop.LoopThreadId());
 }
 
 TEST_F(PylonHostTest, KeyAndMousePathsAllocateNothingBetweenReportsOnceTheirLinesAreWritten)

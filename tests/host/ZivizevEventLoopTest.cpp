@@ -10,13 +10,13 @@
 #include <thread>
 #include <vector>
 
-#include "TestEventLoop.h"
+#include "EventLoop.h"
 
 namespace {
 
 using ::testing::ElementsAre;
 using TESSARIL_REMOTECONTROL_HOST::ZivizevEventLoop;
-using PostMode = TestEventLoop::PostMode;
+using PostMode = TESSARIL_HOST_APP::EventLoop::PostMode;
 
 ZivizevEventLoop& EventLoop()
 {
@@ -50,7 +50,7 @@ protected:
         ZivizevEventLoop::DestroyInstance();
     }
 
-    std::optional<TestEventLoop> loop;
+    std::optional<TESSARIL_HOST_APP::EventLoop> loop;
 };
 
 TEST_F(ZivizevEventLoopTest, NullEntriesSkipTheirStepOnly)

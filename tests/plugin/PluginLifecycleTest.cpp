@@ -1,3 +1,5 @@
+#include <fmt/format.h>
+
 #include <functional>
 
 #include "AllocationCounter.h"
@@ -16,151 +18,140 @@
 namespace {
 
 using namespace TESSARIL_REMOTECONTROL_HOST;
+using ::testing::IsEmpty;
 
 TEST_F(PluginTest, FirstLineIsTheEntryOfExportedInitAfterTheLoggerExists)
 {
-    ExportedUninit();
+    session.Finish();
     RecordingLogger::Clear();
 
-    InitPlugin(&table);
+    ASSERT_TRUE(session.Init({.logDirectory = "one", .logName = "two", .logValue = 3}));
 
-    ASSERT_FALSE(RecordingLogger::Lines().empty());
-    EXPECT_EQ(RecordingLogger::Lines().front(), InfoLine("entry ExportedInit"));
-    EXPECT_EQ(RecordingLogger::Lines().back(), InfoLine("exit ExportedInit, cost : 0"));
-    ASSERT_FALSE(RecordingLogger::Creations().empty());
-    EXPECT_EQ(RecordingLogger::Creations().back(),
-              (LoggerCreation{3, "one", "two", "tessaril_remotecontrol_host", 0, 7, 1}));
+    const LogLines lines = RecordingLogger::Lines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.front(), InfoLine("entry ExportedInit"));
+    EXPECT_EQ(lines.back(), InfoLine("exit ExportedStart, cost : 0"));
+    EXPECT_THAT(lines, ::testing::Contains(InfoLine("exit ExportedInit, cost : 0")));
+    EXPECT_THAT(RecordingLogger::Creations(),
+                ElementsAre(LoggerCreation{3, "one", "two", "tessaril_remotecontrol_host", 0, 7, 1}));
 }
+
+enum class Before { Nothing, Start, StartAndStop };
 
 struct CommandRow {
     const char* label;
-    bool startFirst;
-    uint64_t commandId;
-    int64_t expectedResult;
-    LoggedLine expectedLine;
+    Before before;
+    std::function<int64_t()> command;
+    int64_t result;
+    LogLines lines;  // of the command alone, its traces left out
+    Lines messages;
 };
 
-// Runs one command on a payload of its own layout; the result as written.
-int64_t RunCommand(uint64_t commandId, HWND window)
-{
-    static const char* const titles[] = {"Team chat"};
-    switch (commandId) {
-    case TESSARIL_CMD_ADD_HOST_IGNORE_WINDOW:
-    case TESSARIL_CMD_REMOVE_HOST_IGNORE_WINDOW: {
-        TessarilIgnoreWindowRequest request{2, nullptr, 0, 1000, 0, titles, 1, 0, -1};
-        EXPECT_TRUE(ExportedCallEvent(commandId, &request));
-        return request.result;
-    }
-    case TESSARIL_CMD_START_HOST: {
-        TessarilStartHostCommand command{"viewer", IdOf(window), false, -1};
-        EXPECT_TRUE(ExportedCallEvent(commandId, &command));
-        return command.result;
-    }
-    case TESSARIL_CMD_RESET_SCREEN:
-    case TESSARIL_CMD_RESET_WINDOW: {
-        TessarilResetTargetCommand command{static_cast<int64_t>(IdOf(window)), -1};
-        EXPECT_TRUE(ExportedCallEvent(commandId, &command));
-        return command.result;
-    }
-    default: {
-        TessarilResultOnlyCommand command{-1};
-        EXPECT_TRUE(ExportedCallEvent(commandId, &command));
-        return command.result;
-    }
-    }
-}
-
+// Every command in every state, with its result code, its lines and what it sent.
 TEST_F(PluginTest, CommandsAnswerWithTheirResultCodeAndLine)
 {
-    const LoggedLine notStarted = ErrorLine("HostNotStartedYet");
+    const auto start = [this] { return StartWindow(); };
+    const auto stop = [this] { return session.StopHost(); };
+    const auto addEditor = [this] { return session.AddIgnore(IgnoreRequest::ByHandle(IdOf(editor))); };
+    const auto removeEditor = [this] { return session.RemoveIgnore(IgnoreRequest::ByHandle(IdOf(editor))); };
+    const auto clear = [this] { return session.ClearIgnore(); };
+    const auto resetScreen = [this] { return session.ResetScreen(IdOf(SimulatedDesktop::PrimaryMonitor())); };
+    const auto resetWindow = [this] { return session.ResetWindow(IdOf(editor)); };
+    const auto add = [this](IgnoreRequest request) {
+        return [this, request]() mutable { return session.AddIgnore(std::move(request)); };
+    };
+    const LogLines notStarted{ErrorLine("HostNotStartedYet")};
+    const Lines unregister{"unregister", "unregister"};
+    // The cursor monitor is told to stop before the state is looked at.
+    const LogLines stopRefused{WarningLine("MouseCursorMonitor not inited"), InfoLine("Host not started yet")};
+    const auto type = [](int ignoreType) { return InfoLine(fmt::format("UpdateIgnoreWindow ignoreType = {}", ignoreType)); };
+    const auto listed = [&](int ignoreType, const char* adding) {
+        return LogLines{type(ignoreType), InfoLine(fmt::format("UpdateIgnoreWindow hwnd is 0x010010, if add {}", adding))};
+    };
+    const LogLines invalidBytes{type(1), ErrorLine("HostIgnoredWindow invalid")};
     const CommandRow rows[] = {
-        {"stop before start", false, TESSARIL_CMD_STOP_HOST, 6, InfoLine("Host not started yet")},
-        {"add ignore before start", false, TESSARIL_CMD_ADD_HOST_IGNORE_WINDOW, 6, notStarted},
-        {"remove ignore before start", false, TESSARIL_CMD_REMOVE_HOST_IGNORE_WINDOW, 6, notStarted},
-        {"clear ignore before start", false, TESSARIL_CMD_CLEAR_HOST_IGNORE_WINDOW, 6, notStarted},
-        {"reset screen before start", false, TESSARIL_CMD_RESET_SCREEN, 6, notStarted},
-        {"reset window before start", false, TESSARIL_CMD_RESET_WINDOW, 6, notStarted},
-        {"second start", true, TESSARIL_CMD_START_HOST, 5, InfoLine("Host started Already")},
-        {"add ignore while started", true, TESSARIL_CMD_ADD_HOST_IGNORE_WINDOW, 0, InfoLine("exit remoteControlAddHostIgnoreWindow, cost : 0")},
-        {"reset window while started", true, TESSARIL_CMD_RESET_WINDOW, 0, InfoLine("exit remoteControlResetWindow, cost : 0")},
-        {"stop while started", true, TESSARIL_CMD_STOP_HOST, 0, InfoLine("exit remoteControlStopHost, cost : 0")},
+        {"start in window mode", Before::Nothing, start, 0, {InfoLine("Window ID = 65552,false")}, {"register viewer"}},
+        {"start in screen mode", Before::Nothing, [this] { return StartScreen(); }, 0, {InfoLine("Window ID = 65537,true")}, {"register viewer"}},
+        {"second start", Before::Start, start, 5, {InfoLine("Host started Already")}, {}},
+        {"start after a stop", Before::StartAndStop, start, 0, {InfoLine("Window ID = 65552,false")}, {"register viewer"}},
+        {"stop", Before::Start, stop, 0, {}, unregister},
+        {"stop before a start", Before::Nothing, stop, 6, stopRefused, {}},
+        {"stop after a stop", Before::StartAndStop, stop, 6, stopRefused, {}},
+        {"add ignore before a start", Before::Nothing, addEditor, 6, notStarted, {}},
+        {"remove ignore before a start", Before::Nothing, removeEditor, 6, notStarted, {}},
+        {"clear ignore before a start", Before::Nothing, clear, 6, notStarted, {}},
+        {"reset screen before a start", Before::Nothing, resetScreen, 6, notStarted, {}},
+        {"reset window before a start", Before::Nothing, resetWindow, 6, notStarted, {}},
+        {"add ignore after a stop", Before::StartAndStop, addEditor, 6, notStarted, {}},
+        {"remove ignore after a stop", Before::StartAndStop, removeEditor, 6, notStarted, {}},
+        {"clear ignore after a stop", Before::StartAndStop, clear, 6, notStarted, {}},
+        {"reset screen after a stop", Before::StartAndStop, resetScreen, 6, notStarted, {}},
+        {"reset window after a stop", Before::StartAndStop, resetWindow, 6, notStarted, {}},
+        {"add ignore by handle", Before::Start, addEditor, 0, listed(3, "true"), {}},
+        {"remove ignore by handle", Before::Start, removeEditor, 0, listed(3, "false"), {}},
+        {"add ignore by bytes", Before::Start, add(IgnoreRequest::ByBytes(0x10010)), 0, listed(1, "true"), {}},
+        {"add ignore by titles", Before::Start, add(IgnoreRequest::ByTitles(5100, {"Team chat"})), 0, {type(2)}, {}},
+        {"clear ignore", Before::Start, clear, 0, {}, {}},
+        {"reset screen", Before::Start, resetScreen, 0, {InfoLine("Reset Screen Id 65537")}, {}},
+        {"reset window", Before::Start, resetWindow, 0, {InfoLine("Reset Window Id 65552")}, {}},
+        {"ignore by bytes without bytes", Before::Start, add(IgnoreRequest::Raw(1, {})), 0, invalidBytes, {}},
+        {"ignore by three bytes", Before::Start, add(IgnoreRequest::Raw(1, {0x10, 0, 1})), 0, invalidBytes, {}},
+        {"ignore by bytes of handle 0", Before::Start, add(IgnoreRequest::Raw(1, {0, 0, 0, 0})), 0, invalidBytes, {}},
+        {"ignore by handle 0", Before::Start, add(IgnoreRequest::ByHandle(0)), 0, {type(3), WarningLine("invalid ignore type:3")}, {}},
+        {"ignore of an unknown type", Before::Start, add(IgnoreRequest::Raw(7, {}, 0x10010)), 0, {type(7), WarningLine("invalid ignore type:7")}, {}},
     };
     for (const CommandRow& row : rows) {
         SCOPED_TRACE(row.label);
-        StopHost();
-        if (row.startFirst) {
-            ASSERT_EQ(StartWindow(editor), 0);
+        Restart();
+        if (row.before != Before::Nothing) {
+            ASSERT_EQ(StartWindow(), 0);
         }
-        RecordingLogger::Clear();
+        if (row.before == Before::StartAndStop) {
+            ASSERT_EQ(session.StopHost(), 0);
+        }
+        Forget();
 
-        EXPECT_EQ(RunCommand(row.commandId, editor), row.expectedResult);
-        EXPECT_THAT(RecordingLogger::Lines(), ::testing::Contains(row.expectedLine));
+        EXPECT_EQ(row.command(), row.result);
+        EXPECT_THAT(Said(), ElementsAreArray(row.lines));
+        EXPECT_THAT(session.recorder.TakeLines(), ElementsAreArray(row.messages));
     }
-}
-
-TEST_F(PluginTest, StartStopAndStartAgainEachRegisterAnew)
-{
-    EXPECT_EQ(StartWindow(editor, "first"), 0);
-    EXPECT_EQ(StopHost(), 0);
-    EXPECT_EQ(StartScreen(), 0);
-    EXPECT_EQ(StopHost(), 0);
-
-    EXPECT_THAT(RecordingHostApplication::Take(),
-                ElementsAre("register first", "unregister", "unregister", "register viewer", "unregister",
-                            "unregister"));
 }
 
 TEST_F(PluginTest, UnservedMessagesAndRefusedCommandsPassSilently)
 {
-    EXPECT_TRUE(ExportedOnReceive(TESSARIL_MSG_KEY_EVENT, nullptr));
-    EXPECT_TRUE(ExportedOnReceive(15000000, "unread"));
-    EXPECT_TRUE(ExportedOnDelegate(TESSARIL_MSG_KEY_EVENT, "unread"));
+    const PluginExports& plugin = session.plugin;
+    EXPECT_TRUE(plugin.onReceive(TESSARIL_MSG_KEY_EVENT, nullptr));
+    EXPECT_TRUE(plugin.onReceive(15000000, const_cast<char*>("unread")));
+    EXPECT_TRUE(plugin.onDelegate(TESSARIL_MSG_KEY_EVENT, const_cast<char*>("unread")));
     TessarilResultOnlyCommand command{-1};
-    EXPECT_FALSE(ExportedCallEvent(TESSARIL_CMD_STOP_HOST, nullptr));
-    EXPECT_FALSE(ExportedCallEvent(0, &command));
-    EXPECT_FALSE(ExportedCallEvent(25600000, &command));
-    EXPECT_FALSE(ExportedCallEvent(TESSARIL_MSG_KEY_EVENT, &command));
+    EXPECT_FALSE(plugin.callEvent(TESSARIL_CMD_STOP_HOST, nullptr));
+    EXPECT_FALSE(plugin.callEvent(0, &command));
+    EXPECT_FALSE(plugin.callEvent(25600000, &command));
+    EXPECT_FALSE(plugin.callEvent(TESSARIL_MSG_KEY_EVENT, &command));
 
     EXPECT_EQ(command.result, -1);
-    EXPECT_THAT(RecordingLogger::Lines(), ::testing::IsEmpty());
-    EXPECT_THAT(RecordingHostApplication::Lines(), ::testing::IsEmpty());
-    EXPECT_THAT(SimulatedDesktop::Journal(), ::testing::IsEmpty());
-    EXPECT_TRUE(ExportedCallDrop(TESSARIL_CMD_STOP_HOST));
+    EXPECT_THAT(RecordingLogger::Lines(), IsEmpty());
+    EXPECT_THAT(session.recorder.Lines(), IsEmpty());
+    EXPECT_THAT(SimulatedDesktop::Journal(), IsEmpty());
+    EXPECT_TRUE(plugin.callDrop(TESSARIL_CMD_STOP_HOST));
 }
 
 TEST_F(PluginTest, UninitDestroysTheSingletonsInOrderAndStillWritesItsExitLine)
 {
     const std::vector<const void*> singletons = {
-        ZivizevEventLoop::GetInstance(),          Plugin::GetInstance(),
-        Notifier::GetInstance(),                  TessarilPylonRequester::GetInstance(),
-        TessarilPylonResponser::GetInstance(),    TessarilPylonSlot::GetInstance(),
+        ZivizevEventLoop::GetInstance(),           Plugin::GetInstance(),
+        Notifier::GetInstance(),                   TessarilPylonRequester::GetInstance(),
+        TessarilPylonResponser::GetInstance(),     TessarilPylonSlot::GetInstance(),
         TessarilServerApiRequester::GetInstance(), TessarilServerApiResponser::GetInstance(),
-        TessarilServerApiSlot::GetInstance(),     TESSARIL_LOG::LogInstance::GetInstance(),
+        TessarilServerApiSlot::GetInstance(),      TESSARIL_LOG::LogInstance::GetInstance(),
     };
     AllocationCounter::WatchReleases(singletons);
 
-    EXPECT_TRUE(ExportedUninit());
+    session.Finish();
 
     EXPECT_EQ(AllocationCounter::WatchedReleases(), singletons);
     EXPECT_EQ(RecordingLogger::Lines().back(), InfoLine("exit ExportedUninit, cost : 0"));
-    EXPECT_EQ(loop.Journal().back(), "unregisterListener " + std::to_string(TestEventLoop::kRegistrationHandle));
-    InitPlugin(&table);  // TearDown uninitialises once more
-}
-
-TEST_F(PluginTest, WithoutEventLoopCursorBatchesAreDroppedAndTheRestWorks)
-{
-    ExportedUninit();
-    InitPlugin(nullptr);
-    ASSERT_EQ(StartWindow(editor), 0);
-    Key('A', true, 1);
-
-    std::this_thread::sleep_for(std::chrono::milliseconds(250));  // some 25 ticks
-    EXPECT_EQ(StopHost(), 0);
-
-    EXPECT_THAT(RecordingHostApplication::Take(), ElementsAre("register viewer", ::testing::StartsWith("report PacketDealTime"),
-                                                               "unregister", "unregister"));
-    EXPECT_THAT(SimulatedDesktop::Journal(), ::testing::Contains(Send({KeyRec('A', false)})));
-    EXPECT_THAT(loop.Journal(), ::testing::Not(::testing::Contains(::testing::StartsWith("postTask"))));
+    EXPECT_EQ(session.loop.Journal().back(), "unregisterListener " + std::to_string(EventLoop::kRegistrationHandle));
 }
 
 }  // namespace

@@ -25,22 +25,11 @@ Step ButtonStep(int64_t button, bool pressed) { return {false, button, pressed, 
 // A move whose button fields say "pressed": only event types 1 and 2 carry a button.
 Step MoveNamingButton(int64_t button) { return {false, button, true, false, 0}; }
 
-Lines SendInputLines()
-{
-    Lines sent;
-    for (const std::string& line : SimulatedDesktop::Journal()) {
-        if (line.rfind("SendInput", 0) == 0) {
-            sent.push_back(line);
-        }
-    }
-    return sent;
-}
-
 // The lines the release at stop writes, successful or not.
 std::vector<LoggedLine> ReleaseLines()
 {
     std::vector<LoggedLine> lines;
-    for (const LoggedLine& line : RecordingLogger::Lines()) {
+    for (const LoggedLine& line : RecordingLogger::LinesOf(std::this_thread::get_id())) {
         if (line.message.rfind("Released", 0) == 0 || line.message.rfind("Failed to inject", 0) == 0) {
             lines.push_back(line);
         }
@@ -65,19 +54,17 @@ protected:
     // what follows is the stop's own.
     void StartAndPlay(const std::vector<Step>& steps)
     {
-        ASSERT_EQ(StartWindow(editor), 0);
+        ASSERT_EQ(StartWindow(), 0);
         int64_t seq = 0;
         for (const Step& step : steps) {
             ++seq;
             if (step.key) {
                 Key(step.code, step.pressed, seq, step.capsLock);
             } else {
-                Receive(TESSARIL_MSG_MOUSE_EVENT,
-                        Mouse(400, 300, seq, step.eventType, static_cast<int32_t>(step.code), step.pressed));
+                session.Mouse(Mouse(400, 300, seq).Button(static_cast<int32_t>(step.code), step.pressed, step.eventType));
             }
         }
-        SimulatedDesktop::ClearJournal();
-        RecordingLogger::Clear();
+        Forget();
     }
 };
 
@@ -119,13 +106,13 @@ TEST_F(ReleaseAtStopTest, WhatTheViewerStillHoldsIsReleasedInOneCall)
         SimulatedDesktop::SetSwapButtons(row.swappedButtons);
         StartAndPlay(row.steps);
 
-        EXPECT_EQ(StopHost(), 0);
+        EXPECT_EQ(session.StopHost(), 0);
 
         if (row.releaseRecords.empty()) {
-            EXPECT_THAT(SendInputLines(), IsEmpty());
+            EXPECT_THAT(JournalStartingWith("SendInput"), IsEmpty());
             EXPECT_THAT(ReleaseLines(), IsEmpty());
         } else {
-            EXPECT_THAT(SendInputLines(), ElementsAre(Send(row.releaseRecords)));
+            EXPECT_THAT(JournalStartingWith("SendInput"), ElementsAre(Send(row.releaseRecords)));
             EXPECT_THAT(ReleaseLines(), ElementsAre(InfoLine(row.line)));
         }
         EXPECT_THAT(KeysDownOnTheDesktop(), IsEmpty());
@@ -139,16 +126,16 @@ TEST_F(ReleaseAtStopTest, RefusedReleaseIsLoggedAndTheStopCompletes)
     StartAndPlay({KeyStep(VK_SHIFT, true), ButtonStep(1, true)});
     SimulatedDesktop::LimitSendInput(0, ERROR_ACCESS_DENIED);
 
-    EXPECT_EQ(StopHost(), 0);
+    EXPECT_EQ(session.StopHost(), 0);
 
-    EXPECT_THAT(SendInputLines(), ElementsAre(Send({KeyRec(VK_SHIFT, true), Btn(MOUSEEVENTF_LEFTUP)},
+    EXPECT_THAT(JournalStartingWith("SendInput"), ElementsAre(Send({KeyRec(VK_SHIFT, true), Btn(MOUSEEVENTF_LEFTUP)},
                                                    fmt::format("0 error={}", ERROR_ACCESS_DENIED))));
     EXPECT_THAT(ReleaseLines(), ElementsAre(ErrorLine(fmt::format("Failed to inject a key event ErroCode is {}",
                                                                   ERROR_ACCESS_DENIED))));
     SimulatedDesktop::LimitSendInput(-1);
     StartAndPlay({});
-    EXPECT_EQ(StopHost(), 0);
-    EXPECT_THAT(SendInputLines(), IsEmpty());
+    EXPECT_EQ(session.StopHost(), 0);
+    EXPECT_THAT(JournalStartingWith("SendInput"), IsEmpty());
 }
 
 }  // namespace

@@ -8,8 +8,6 @@
 #include <thread>
 #include <vector>
 
-#include "TestEventLoop.h"
-
 // Reading the journals of threaded tests: the cursor thread and the loop
 // thread keep their own pace, so a test polls for what it waits for.
 
@@ -29,12 +27,4 @@ inline bool Eventually(const std::function<bool()>& condition,
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return condition();
-}
-
-// Waits until the loop is handed one more task than it had been when called:
-// a cursor batch that the monitor completes from now on.
-inline bool AnotherTaskPosted(const TestEventLoop& loop)
-{
-    const std::ptrdiff_t posted = CountStartingWith(loop.Journal(), "postTask");
-    return Eventually([&] { return CountStartingWith(loop.Journal(), "postTask") > posted; });
 }

@@ -1,6 +1,7 @@
 #include "RecordingLogger.h"
 
 #include <mutex>
+#include <thread>
 
 #include "tessaril_log.h"
 
@@ -8,6 +9,7 @@ namespace {
 
 std::mutex recordMutex;
 std::vector<LoggedLine> recordedLines;
+std::vector<std::thread::id> writingThreads;  // one per recorded line
 std::vector<LoggerCreation> recordedCreations;
 
 std::string TextOrEmpty(const char* text)
@@ -31,6 +33,7 @@ extern "C" int32_t TessarilLogWrite(const char* loggerName, int32_t level, const
 {
     const std::lock_guard lock(recordMutex);
     recordedLines.push_back({TextOrEmpty(loggerName), level, TextOrEmpty(message)});
+    writingThreads.push_back(std::this_thread::get_id());
     return 0;
 }
 
@@ -60,6 +63,18 @@ std::vector<LoggedLine> RecordingLogger::Lines()
     return recordedLines;
 }
 
+std::vector<LoggedLine> RecordingLogger::LinesOf(std::thread::id thread)
+{
+    const std::lock_guard lock(recordMutex);
+    std::vector<LoggedLine> lines;
+    for (size_t i = 0; i < recordedLines.size(); ++i) {
+        if (writingThreads[i] == thread) {
+            lines.push_back(recordedLines[i]);
+        }
+    }
+    return lines;
+}
+
 std::vector<LoggerCreation> RecordingLogger::Creations()
 {
     const std::lock_guard lock(recordMutex);
@@ -70,5 +85,6 @@ void RecordingLogger::Clear()
 {
     const std::lock_guard lock(recordMutex);
     recordedLines.clear();
+    writingThreads.clear();
     recordedCreations.clear();
 }

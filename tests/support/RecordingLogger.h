@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 // Test stand-in for the logger library: the test programs link this instead of
@@ -38,6 +39,9 @@ struct LoggerCreation {
 class RecordingLogger {
 public:
     static std::vector<LoggedLine> Lines();
+    // Only the lines written on `thread`: what a call on that thread wrote,
+    // without the cursor thread's lines that may fall in between.
+    static std::vector<LoggedLine> LinesOf(std::thread::id thread);
     static std::vector<LoggerCreation> Creations();
     static void Clear();
 };

@@ -16,8 +16,9 @@ HostSession::~HostSession()
 bool HostSession::Init(const InitOptions& options)
 {
     initialised = true;
+    const TessarilEventLoopTable* eventLoop = options.table != nullptr ? options.table : &table;
     const bool init = plugin.init(&MessageRecorder::Send, &MessageRecorder::Notify, options.pluginHandle,
-                                  options.eventLoop ? &table : nullptr, options.logDirectory, options.logName,
+                                  options.eventLoop ? eventLoop : nullptr, options.logDirectory, options.logName,
                                   options.logValue);
     return plugin.start() && init;
 }

@@ -18,6 +18,8 @@ class HostSession {
 public:
     struct InitOptions {
         bool eventLoop = true;           // false: ExportedInit gets no EventLoopTable
+        // Handed over instead of the loop's own table (e.g. one with an entry missing).
+        const TessarilEventLoopTable* table = nullptr;
         const char* logDirectory = "";   // the logger's second value ("" its default folder)
         const char* logName = "tessaril-remotecontrol-host";
         int32_t logValue = 0;            // the logger's first value (0: default rotation)
