@@ -11,15 +11,15 @@ using ::testing::IsEmpty;
 
 struct MessageRow {
     const char* label;
-    bool started;  // in window mode on the editor
+    bool started;  // in window mode on the editor; false: started and stopped again
     std::function<void()> send;
     Lines journal;
     LogLines lines;  // the test thread's, traces left out
     Lines messages;
 };
 
-// Every viewer message and channel indication, in a fresh start each: what
-// reaches the desktop, what is logged and what is sent back.
+// Every viewer message and channel indication, in a fresh start each (or after
+// its stop): what reaches the desktop, what is logged and what is sent back.
 TEST_F(PluginTest, MessagesReachTheDesktopAndAreLoggedAndReported)
 {
     const auto receive = [this](uint64_t id) { return [this, id] { session.Receive(id, uint8_t{0}); }; };
@@ -126,16 +126,20 @@ TEST_F(PluginTest, MessagesReachTheDesktopAndAreLoggedAndReported)
          {InfoLine("Host Receive Open Channel Response")}, {}},
         {"close channel response", true, receive(TESSARIL_MSG_CLOSE_CHANNEL_RESPONSE), {},
          {InfoLine("Host Receive Close Channel Response")}, {}},
-        {"key before a start", false, [this] { Key('A', true, 1); }, {}, {}, {}},
-        {"mouse before a start", false, mouse(Mouse(400, 300, 1)), {}, {}, {}},
-        {"channel available before a start", false, receive(TESSARIL_MSG_CHANNEL_AVAILABLE), {}, {}, {}},
-        {"open channel response before a start", false, receive(TESSARIL_MSG_OPEN_CHANNEL_RESPONSE), {}, {}, {}},
+        {"key after a stop", false, [this] { Key('A', true, 1); }, {}, {}, {}},
+        {"mouse after a stop", false, mouse(Mouse(400, 300, 1)), {}, {}, {}},
+        {"channel available after a stop", false, receive(TESSARIL_MSG_CHANNEL_AVAILABLE), {}, {}, {}},
+        {"open channel response after a stop", false, receive(TESSARIL_MSG_OPEN_CHANNEL_RESPONSE), {}, {}, {}},
+        {"close channel response after a stop", false, receive(TESSARIL_MSG_CLOSE_CHANNEL_RESPONSE), {}, {}, {}},
+        {"channel unavailable after a stop", false, receive(TESSARIL_MSG_CHANNEL_UNAVAILABLE), {}, {}, {}},
+        {"viewport after a stop", false, [this] { session.Receive(TESSARIL_MSG_CLIENT_VIEWPORT_INFO, Viewport(640, 480)); }, {}, {}, {}},
     };
     for (const MessageRow& row : rows) {
         SCOPED_TRACE(row.label);
         Restart();
-        if (row.started) {
-            ASSERT_EQ(StartWindow(), 0);
+        ASSERT_EQ(StartWindow(), 0);
+        if (!row.started) {
+            ASSERT_EQ(session.StopHost(), 0);
         }
         Forget();
 
