@@ -65,19 +65,19 @@ TEST_F(IgnoreWindowTest, ResetWindowIdMovesTheCoveredWindowAndResetScreenIdOnlyL
                InfoLine("Reset Screen Id 7")});
 }
 
+// Neither listed (screen mode) nor covering the shared window (window mode).
 TEST_F(IgnoreWindowTest, PromptWindowIsNeverTouched)
 {
+    const HWND shared = CreateWindowAt({100, 50, 900, 650});
     const HWND prompt = CreateWindowAt({0, 0, 400, 300}, WS_EX_TOOLWINDOW, "HoyaSSPromptWindow");
     const HWND other = CreateWindowAt({0, 0, 400, 300}, 0, "HoyaSSPromptWindow2");
     injector.UpdateIgnoreWindow(ByHandle(prompt), true);
     injector.UpdateIgnoreWindow(ByHandle(other), true);
-    ExpectScreenPass({{other, 0}});  // listed
+    ExpectScreenPass({{other, 0}});
 
-    SimulatedDesktop::BringToTop(prompt);  // covering the shared window
-    ShareWindow(CreateWindowAt({100, 50, 900, 650}));
+    ShareWindow(shared);
     InjectInWindow();
-    ExpectJournal({kAwake, kInWindow});
-    EXPECT_EQ(SimulatedDesktop::ExStyleOf(prompt), WS_EX_TOOLWINDOW);
+    ExpectJournal({ExStyleLine(other, kTransparent, 0), kAwake, kInWindow, ExStyleLine(other, 0, kTransparent)});
 }
 
 TEST_F(IgnoreWindowTest, WindowListedUnderThreeTypesGetsItsOwnStyleBack)

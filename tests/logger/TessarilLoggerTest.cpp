@@ -46,11 +46,9 @@ protected:
         std::error_code ignored;
         fs::remove_all(dir, ignored);
     }
-    int32_t Create(const fs::path& folder, int32_t maxBytes = 0, int32_t lowestLevel = 0, int32_t kept = 7,
-                   int32_t flushEveryLine = 1)
+    int32_t Create(int32_t maxBytes, int32_t lowestLevel, int32_t kept)
     {
-        return CreateTessarilLogger(maxBytes, folder.string().c_str(), "stem", name.c_str(), lowestLevel, kept,
-                                    flushEveryLine);
+        return CreateTessarilLogger(maxBytes, dir.string().c_str(), "stem", name.c_str(), lowestLevel, kept, 1);
     }
     int32_t Write(int32_t level, const std::string& message)
     {
@@ -64,7 +62,7 @@ protected:
 // Out-of-range numbers write the nearest level; lines below the lowest level are dropped.
 TEST_F(TessarilLoggerTest, LevelNumbersWriteTheNearestLevelNameFromTheLowestLevelOn)
 {
-    ASSERT_EQ(Create(dir, 0, 2), TESSARIL_LOG_OK);
+    ASSERT_EQ(Create(0, 2, 7), TESSARIL_LOG_OK);
     for (const int32_t level : {-9, 1, 2, 3, 4, 5, 6, 7}) {
         EXPECT_EQ(Write(level, std::to_string(level)), TESSARIL_LOG_OK);
     }
@@ -75,7 +73,7 @@ TEST_F(TessarilLoggerTest, LevelNumbersWriteTheNearestLevelNameFromTheLowestLeve
 TEST_F(TessarilLoggerTest, FilesRotateAtTheSizeLimitAndKeepTheGivenCount)
 {
     constexpr int kLines = 100;
-    ASSERT_EQ(Create(dir, 1000, 0, 3), TESSARIL_LOG_OK);
+    ASSERT_EQ(Create(1000, 0, 3), TESSARIL_LOG_OK);
     const std::string padding(60, 'r');
     for (int i = 0; i < kLines; ++i) {
         Write(TESSARIL_LOG_INFO, padding + std::to_string(i));
@@ -118,35 +116,6 @@ TEST_F(TessarilLoggerTest, FileLandsAtTheDirectoryAndStemOrTheirDefaults)
         EXPECT_EQ(ReadLog(row.file), Lines{std::string("info ") + row.name});
     }
     fs::current_path(previous);
-}
-
-// A second create under the same name replaces the logger; one that fails
-// (a plain file where its folder should be) leaves the first one writing.
-// Without a flush of every line only errors reach the file at once.
-TEST_F(TessarilLoggerTest, SecondCreateReplacesTheLoggerAndTheFlushArgumentDecidesWhenLinesArrive)
-{
-    const int32_t info = TESSARIL_LOG_INFO;
-    const struct { const char* label; fs::path second; int32_t result, flush, level; Lines inFirst, inSecond; } rows[] = {
-        {"same_folder", "first", TESSARIL_LOG_OK, 1, info, {"info before", "info after"}, {"info before", "info after"}},
-        {"new_folder", "second", TESSARIL_LOG_OK, 1, info, {"info before"}, {"info after"}},
-        {"failed", fs::path("first") / "plain_file" / "logs", TESSARIL_LOG_ERROR_FAILED, 1, info,
-         {"info before", "info after"}, {}},
-        {"buffered_info", "second", TESSARIL_LOG_OK, 0, info, {"info before"}, {}},
-        {"buffered_error", "second", TESSARIL_LOG_OK, 0, TESSARIL_LOG_ERROR, {"info before"}, {"error after"}},
-    };
-    const std::string testName = name;
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.label);
-        name = testName + row.label;
-        const fs::path first = dir / row.label / "first";
-        ASSERT_EQ(Create(first), TESSARIL_LOG_OK);
-        std::ofstream(first / "plain_file") << "a file where a folder should be";
-        ASSERT_EQ(Write(TESSARIL_LOG_INFO, "before"), TESSARIL_LOG_OK);
-        ASSERT_EQ(Create(dir / row.label / row.second, 0, 0, 7, row.flush), row.result);
-        ASSERT_EQ(Write(row.level, "after"), TESSARIL_LOG_OK);
-        EXPECT_EQ(ReadLog(first / "stem.log"), row.inFirst);
-        EXPECT_EQ(ReadLog(dir / row.label / row.second / "stem.log"), row.inSecond);
-    }
 }
 
 }  // namespace
