@@ -1,16 +1,12 @@
 #include "coordinates/CoordinateConverterHost.h"
 
-#include <fmt/format.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <atomic>
 #include <limits>
 #include <thread>
 
-#include "FakeClock.h"
-#include "RecordingLogger.h"
 #include "injection/WindowUtilities.h"
 #include "simulated_desktop.h"
 
@@ -162,29 +158,6 @@ TEST_F(CoordinateConverterTest, OnlyTheLowHalfOfTheIdNamesTheTargetAndNoneIsZero
     const uint64_t window = Share(Mode::Window, kWindow);
     Converter().SetScreenId(0xABCD'0000'0000 | window, false);
     EXPECT_EQ(Converter().GetLocalScreenSize().width, 1600);
-}
-
-// In each mode the scale line is a rate-limited site of its own, and Reset's another.
-TEST_F(CoordinateConverterTest, TheScaleLinesOfResetAndOfEachModeAreSitesOfTheirOwn)
-{
-    FakeClock clock{[] { static int64_t start = 1'700'000'000'000; return start += 1'000'000; }()};
-    const uint64_t window = Share(Mode::Window, kWindow);
-    const auto monitor = reinterpret_cast<uintptr_t>(SimulatedDesktop::AddMonitor(kMonitor, false));
-    Converter().Reset({7, 8, 1600, 900});
-    const auto scaleLine = [](int64_t width) {
-        return InfoLine(fmt::format("client_viewport_size is {}:600 , host_screen_size is 1600:900", width));
-    };
-    const struct { const char* label; uint64_t id; bool isScreen; int64_t width; size_t lines; } steps[] = {
-        {"window mode after Reset", window, false, 800, 1}, {"screen mode", monitor, true, 400, 1},
-        {"window mode again", window, false, 800, 0}};
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.label);
-        Converter().SetScreenId(step.id, step.isScreen);
-        RecordingLogger::Clear();
-        ToScreen({10, 20}, step.width, 600);
-        const auto lines = RecordingLogger::Lines();
-        EXPECT_EQ(std::count(lines.begin(), lines.end(), scaleLine(step.width)), std::ptrdiff_t(step.lines));
-    }
 }
 
 // The cursor timer thread reads the target while the command thread switches

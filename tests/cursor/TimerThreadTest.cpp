@@ -22,22 +22,28 @@ using namespace std::chrono_literals;
 // Bounds only how long a broken scheduler can hang a test.
 constexpr auto kPatience = 3s;
 
-// The firings of one timer (or hook), with the time and the thread of each.
+// The firings of one timer (or hook): the time and the thread of each.
 class Firings {
 public:
+    struct Firing {
+        Clock::time_point time;
+        std::thread::id thread;
+    };
     TimerThread::Callback Recorder(std::chrono::milliseconds cost = 0ms)
     {
-        return [this, cost](void*) {
-            Record();
-            std::this_thread::sleep_for(cost);
-        };
+        return [this, cost](void*) { Record(), std::this_thread::sleep_for(cost); };
     }
     void Record()
     {
         std::lock_guard lock(mutex);
-        times.push_back(Clock::now());
-        threads.push_back(std::this_thread::get_id());
+        firings.push_back({Clock::now(), std::this_thread::get_id()});
     }
+    std::vector<Firing> Copy()
+    {
+        std::lock_guard lock(mutex);
+        return firings;
+    }
+    size_t Count() { return Copy().size(); }
     bool WaitFor(size_t count)
     {
         const auto deadline = Clock::now() + kPatience;
@@ -46,37 +52,21 @@ public:
         }
         return Count() >= count;
     }
-    size_t Count()
-    {
-        std::lock_guard lock(mutex);
-        return times.size();
-    }
-    Clock::time_point First()
-    {
-        std::lock_guard lock(mutex);
-        return times.front();
-    }
-    // Intervals between firings in milliseconds.
-    std::vector<double> Intervals()
-    {
-        std::lock_guard lock(mutex);
-        std::vector<double> intervals;
-        for (size_t i = 1; i < times.size(); ++i) {
-            intervals.push_back(std::chrono::duration<double, std::milli>(times[i] - times[i - 1]).count());
-        }
-        return intervals;
-    }
-    std::vector<std::thread::id> Threads()
-    {
-        std::lock_guard lock(mutex);
-        return threads;
-    }
 
 private:
     std::mutex mutex;
-    std::vector<Clock::time_point> times;
-    std::vector<std::thread::id> threads;
+    std::vector<Firing> firings;
 };
+
+// Milliseconds between consecutive firings.
+std::vector<double> Intervals(const std::vector<Firings::Firing>& firings)
+{
+    std::vector<double> intervals;
+    for (size_t i = 1; i < firings.size(); ++i) {
+        intervals.push_back(std::chrono::duration<double, std::milli>(firings[i].time - firings[i - 1].time).count());
+    }
+    return intervals;
+}
 
 double Median(std::vector<double> values)
 {
@@ -154,7 +144,7 @@ TEST(TimerThreadTest, FirstFiringComesAtLeastOneIntervalAfterTheAddition)
     for (size_t i = 0; i < firings.size(); ++i) {
         SCOPED_TRACE(i);
         ASSERT_TRUE(firings[i].WaitFor(1));
-        EXPECT_GE(firings[i].First() - added[i], 10ms);
+        EXPECT_GE(firings[i].Copy().front().time - added[i], 10ms);
     }
 }
 
@@ -184,13 +174,15 @@ TEST(TimerThreadTest, HooksRunOnTheWorkerFirstAndLastAndASecondStartChangesNothi
     ASSERT_TRUE(events.WaitFor(5)) << "the timers keep firing";
     ASSERT_TRUE(timer.stopThread(error));
 
-    const auto threads = events.Threads();
+    const auto firings = events.Copy();
     EXPECT_EQ(eventsBeforeStart, 0U);
-    EXPECT_EQ(eventsBeforeExit + 1, threads.size()) << "nothing ran after the exit hook";
+    EXPECT_EQ(eventsBeforeExit + 1, firings.size()) << "nothing ran after the exit hook";
     EXPECT_TRUE(timersDroppedBeforeExit);
     EXPECT_FALSE(secondHooksRan);
-    EXPECT_NE(threads.front(), std::this_thread::get_id());
-    EXPECT_EQ(std::count(threads.begin(), threads.end(), threads.front()), std::ssize(threads)) << "one worker";
+    EXPECT_NE(firings.front().thread, std::this_thread::get_id());
+    for (const auto& firing : firings) {
+        EXPECT_EQ(firing.thread, firings.front().thread) << "one worker";
+    }
 }
 
 // A million real additions: addTimer is cheap, and the held worker walks no growing list.
@@ -291,8 +283,9 @@ TEST(TimerThreadTest, TicksKeepTheirRhythmUnderSlowCallbacks)
         timer.addTimer(firings.Recorder(c.cost), nullptr);
         ASSERT_TRUE(firings.WaitFor(static_cast<size_t>(500 / c.intervalMs) + 1));
         ASSERT_TRUE(timer.stopThread(error));
-        EXPECT_GE(Median(firings.Intervals()), c.intervalMs - 0.5);
-        EXPECT_LE(Median(firings.Intervals()), c.intervalMs + 2.5);
+        const double median = Median(Intervals(firings.Copy()));
+        EXPECT_GE(median, c.intervalMs - 0.5);
+        EXPECT_LE(median, c.intervalMs + 2.5);
     }
 }
 

@@ -89,16 +89,4 @@ TEST_F(MouseInjectionTest, OutOfOrderEventsAreDroppedUntilSequenceZeroOrUnInitRe
     ExpectLog({InfoLine("Inject a MouseEvent"), WarningLine("Rcv a mouse event before")});
 }
 
-TEST_F(MouseInjectionTest, CursorOnRowOrColumnZeroIsLoggedAtItsStartAndEndOnly)
-{
-    for (const auto& [x, y, type] : std::vector<std::array<int64_t, 3>>{
-             {0, 500, 0}, {5, 0, 1}, {0, 0, 2}, {10, 20, 2}, {30, 40, 0}, {700, 0, 0}}) {
-        injector.InjectMouseEvent(MouseEventBuilder().At(x, y).Button(type, 1, false));
-    }
-    ExpectLog({InfoLine("Inject a MouseEvent"),
-               InfoLine("Rcv Mouse Cursor abnormal start :x is 0, y is 500, event type is 0"),
-               InfoLine("Rcv Mouse Cursor abnormal end :x is 10, y is 20, event type is 2"),
-               InfoLine("Rcv Mouse Cursor abnormal start :x is 700, y is 0, event type is 0")});
-}
-
 }  // namespace

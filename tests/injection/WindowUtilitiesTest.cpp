@@ -51,31 +51,6 @@ protected:
     void TearDown() override { EXPECT_THAT(RecordingLogger::Lines(), IsEmpty()) << "the utilities write no log line"; }
 };
 
-TEST_F(WindowUtilitiesTest, RectangleQueriesGiveTheRectangleOrZerosWithTheErrorCode)
-{
-    const WindowHandle window = Create(WindowOf("Notepad", "Notes", {-300, 20, 500, 620}));
-    const WindowHandle destroyed = Create(WindowOf("Notepad"));
-    SimulatedDesktop::DestroyWindow(ToHwnd(destroyed));
-    const HMONITOR left = SimulatedDesktop::AddMonitor({-1600, 0, 0, 900}, false);
-    SimulatedDesktop::SetWorkArea(left, {-1600, 0, 0, 860});
-    const auto id = [](HMONITOR handle) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(handle)); };
-    const std::string zeros = "(0, 0, 0, 0) ";
-    const struct { const char* label; bool monitor; WindowHandle handle; std::string expected; } rows[] = {
-        {"a window", false, window, "(-300, 20, 500, 620) untouched"},
-        {"a destroyed window", false, destroyed, zeros + "GetWindowRect for failed,code:1400"},
-        {"window handle 0", false, 0, zeros + "GetWindowRect for failed,code:1400"},
-        {"the primary monitor", true, id(SimulatedDesktop::PrimaryMonitor()), "(0, 0, 1920, 1080) untouched"},
-        {"a monitor left of it, not its work area", true, id(left), "(-1600, 0, 0, 900) untouched"},
-        {"an invalid monitor", true, 0x4243, zeros + "GetMonitorInfoA failed,code:1461"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.label);
-        std::string error = "untouched";
-        const RECT r = row.monitor ? GetMonitorRect(row.handle, error) : GetWindowRectOf(row.handle, error);
-        EXPECT_EQ(fmt::format("({}, {}, {}, {}) {}", r.left, r.top, r.right, r.bottom, error), row.expected);
-    }
-}
-
 // SetWindowLongA answers 0 both on failure and for a replaced style of 0, so
 // writing over a zero style fails with an empty text, not an earlier call's code.
 TEST_F(WindowUtilitiesTest, ResetIgnoreMouseEventsWritesTheStyleBackOrFails)

@@ -59,16 +59,6 @@ protected:
     fs::path dir;
 };
 
-// Out-of-range numbers write the nearest level; lines below the lowest level are dropped.
-TEST_F(TessarilLoggerTest, LevelNumbersWriteTheNearestLevelNameFromTheLowestLevelOn)
-{
-    ASSERT_EQ(Create(0, 2, 7), TESSARIL_LOG_OK);
-    for (const int32_t level : {-9, 1, 2, 3, 4, 5, 6, 7}) {
-        EXPECT_EQ(Write(level, std::to_string(level)), TESSARIL_LOG_OK);
-    }
-    EXPECT_EQ(ReadLog(dir / "stem.log"), (Lines{"debug 2", "info 3", "warning 4", "error 5", "critical 6", "critical 7"}));
-}
-
 // The oldest kept file has the highest number; the kept lines run on without a gap.
 TEST_F(TessarilLoggerTest, FilesRotateAtTheSizeLimitAndKeepTheGivenCount)
 {
