@@ -93,8 +93,8 @@ TEST_F(CoordinateConverterTest, ViewportPointsAreScaledByTheWidthsAndShiftedByTh
 }
 
 // Window mode: the width stored by an accepted Reset against the window's
-// current width; screen mode: the last call's scale. A refused call or Reset
-// (a zero size) leaves both.
+// current width; screen mode: the scale of the last call or Reset. A refused
+// call or Reset (a zero size) leaves both.
 TEST_F(CoordinateConverterTest, SentinelSizeTakesTheStoredScaleOfEachMode)
 {
     // resetWidth, lastWidth: 0 for no such call
@@ -105,6 +105,7 @@ TEST_F(CoordinateConverterTest, SentinelSizeTakesTheStoredScaleOfEachMode)
         {"window, before any Reset: refused", Mode::Window, 0, 0, kSentinel, 600, {10, 20}},
         {"screen, the last call's 2, not Reset's 4", Mode::Screen, 400, 800, kSentinel, 450, {-1580, 40}},
         {"screen, sentinel height", Mode::Screen, 400, 800, 3200, kSentinel, {-1580, 40}},
+        {"screen, Reset's 4 before any call", Mode::Screen, 400, 0, kSentinel, 450, {-1560, 80}},
         {"screen, before any scale: the origin", Mode::Screen, 0, 0, kSentinel, 450, {-1600, 0}},
     };
     for (const auto& row : rows) {
