@@ -6,7 +6,6 @@
 #include <array>
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <semaphore>
@@ -20,96 +19,91 @@ using TESSARIL_REMOTECONTROL_HOST::TimerThread;
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
-// Generous: it only bounds how long a broken scheduler can hang a test.
+// Bounds only how long a broken scheduler can hang a test.
 constexpr auto kPatience = 3s;
-// Longer than a million additions take under emulation, shorter than the
-// test's timeout.
-constexpr auto kHoldLimit = 60s;
 
-// The firings of one timer, with the time and the thread of each.
+// The firings of one timer (or hook): the time and the thread of each.
 class Firings {
 public:
+    struct Firing {
+        Clock::time_point time;
+        std::thread::id thread;
+    };
     TimerThread::Callback Recorder(std::chrono::milliseconds cost = 0ms)
     {
-        return [this, cost](void*) {
-            Record();
-            std::this_thread::sleep_for(cost);
-        };
+        return [this, cost](void*) { Record(), std::this_thread::sleep_for(cost); };
     }
-
     void Record()
     {
         std::lock_guard lock(mutex);
-        times.push_back(Clock::now());
-        threads.push_back(std::this_thread::get_id());
-        changed.notify_all();
+        firings.push_back({Clock::now(), std::this_thread::get_id()});
     }
-
+    std::vector<Firing> Copy()
+    {
+        std::lock_guard lock(mutex);
+        return firings;
+    }
+    size_t Count() { return Copy().size(); }
     bool WaitFor(size_t count)
     {
-        std::unique_lock lock(mutex);
-        return changed.wait_for(lock, kPatience, [&] { return times.size() >= count; });
-    }
-
-    size_t Count()
-    {
-        std::lock_guard lock(mutex);
-        return times.size();
-    }
-
-    std::vector<Clock::time_point> Times()
-    {
-        std::lock_guard lock(mutex);
-        return times;
-    }
-
-    std::vector<std::thread::id> Threads()
-    {
-        std::lock_guard lock(mutex);
-        return threads;
+        const auto deadline = Clock::now() + kPatience;
+        while (Count() < count && Clock::now() < deadline) {
+            std::this_thread::sleep_for(1ms);
+        }
+        return Count() >= count;
     }
 
 private:
     std::mutex mutex;
-    std::condition_variable changed;
-    std::vector<Clock::time_point> times;
-    std::vector<std::thread::id> threads;
+    std::vector<Firing> firings;
 };
 
-// Keeps the worker inside its first firing until Open, so that a test can
-// change the timer list while no tick walks it. The hold is bounded so that a
-// failing test still gets its worker back when the timer is destroyed.
-class WorkerHold {
-public:
-    TimerThread::Callback Callback()
-    {
-        return [this](void*) {
-            if (!used.exchange(true)) {
-                held.release();
-                static_cast<void>(open.try_acquire_for(kHoldLimit));
-            }
-        };
-    }
-
-    bool WaitHeld() { return held.try_acquire_for(kPatience); }
-    void Open() { open.release(); }
-
-private:
-    std::atomic<bool> used{false};
-    std::binary_semaphore held{0};
-    std::binary_semaphore open{0};
-};
-
-double Milliseconds(Clock::duration duration)
+// Milliseconds between consecutive firings.
+std::vector<double> Intervals(const std::vector<Firings::Firing>& firings)
 {
-    return std::chrono::duration<double, std::milli>(duration).count();
+    std::vector<double> intervals;
+    for (size_t i = 1; i < firings.size(); ++i) {
+        intervals.push_back(std::chrono::duration<double, std::milli>(firings[i].time - firings[i - 1].time).count());
+    }
+    return intervals;
 }
 
 double Median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    return values.empty() ? 0.0 : values[values.size() / 2];
 }
+
+// Keeps the worker inside a one-shot timer's firing until Open, so that a test
+// changes the timer list while no tick walks it. The hold is bounded and its
+// state shared with the callback, so a failing test still gets its worker back.
+class HeldWorker {
+public:
+    explicit HeldWorker(TimerThread& timer)
+    {
+        timer.startThread({}, {});
+        timer.addOneShotTimer(
+            [state = state](void*) {
+                state->held.release();
+                static_cast<void>(state->open.try_acquire_for(60s));
+            },
+            nullptr);
+        EXPECT_TRUE(state->held.try_acquire_for(kPatience));
+    }
+    // The timers added meanwhile are all due when the worker goes on.
+    void Open()
+    {
+        std::this_thread::sleep_for(12ms);
+        state->open.release();
+    }
+
+private:
+    struct State {
+        std::binary_semaphore held{0};
+        std::binary_semaphore open{0};
+    };
+    std::shared_ptr<State> state = std::make_shared<State>();
+};
 
 // In every test the timer is declared after what its callbacks use, so that it
 // stops its worker before those go away, also when an assertion ends the test.
@@ -150,80 +144,53 @@ TEST(TimerThreadTest, FirstFiringComesAtLeastOneIntervalAfterTheAddition)
     for (size_t i = 0; i < firings.size(); ++i) {
         SCOPED_TRACE(i);
         ASSERT_TRUE(firings[i].WaitFor(1));
-        EXPECT_GE(firings[i].Times().front() - added[i], 10ms);
+        EXPECT_GE(firings[i].Copy().front().time - added[i], 10ms);
     }
 }
 
-TEST(TimerThreadTest, StartOnARunningThreadChangesNothing)
+// A second start changes nothing; the hooks run on the one worker, first and
+// last, after the timers were dropped; a restarted thread fires none of them.
+TEST(TimerThreadTest, HooksRunOnTheWorkerFirstAndLastAndASecondStartChangesNothing)
 {
-    Firings firings;
-    int firstStarts = 0;
-    int firstExits = 0;
-    std::atomic<bool> secondHooksRan{false};
-    TimerThread timer;
-    std::string error;
-    timer.startThread([&] { ++firstStarts; }, [&] { ++firstExits; });
-    timer.addTimer(firings.Recorder(), nullptr);
-    ASSERT_TRUE(firings.WaitFor(1));
-
-    timer.startThread([&] { secondHooksRan = true; }, [&] { secondHooksRan = true; });
-    ASSERT_TRUE(firings.WaitFor(3)) << "the timer keeps firing";
-    ASSERT_TRUE(timer.stopThread(error));
-
-    EXPECT_EQ(firstStarts, 1);
-    EXPECT_EQ(firstExits, 1);
-    EXPECT_FALSE(secondHooksRan);
-    const auto threads = firings.Threads();
-    EXPECT_EQ(std::count(threads.begin(), threads.end(), threads.front()), std::ssize(threads)) << "one worker";
-}
-
-// Two timers: the one worker runs every callback, so none overlaps another; a
-// stop drops the timers, so a restarted thread fires none of them.
-TEST(TimerThreadTest, HooksRunOnTheWorkerFirstAndLast)
-{
-    Firings events;  // the start hook, the firings and the exit hook, in order
+    Firings events;
     size_t eventsBeforeStart = 1;
     size_t eventsBeforeExit = 0;
     bool timersDroppedBeforeExit = false;
+    std::atomic<bool> secondHooksRan{false};
     auto capturedByTheTimer = std::make_shared<int>(0);
     std::weak_ptr<int> watch = capturedByTheTimer;
     TimerThread timer;
     std::string error;
-
-    timer.startThread(
-        [&] {
-            eventsBeforeStart = events.Count();
-            events.Record();
-        },
-        [&] {
-            eventsBeforeExit = events.Count();
-            timersDroppedBeforeExit = watch.expired();
-            events.Record();
-        });
+    timer.startThread([&] { eventsBeforeStart = events.Count(), events.Record(); },
+                      [&] {
+                          eventsBeforeExit = events.Count();
+                          timersDroppedBeforeExit = watch.expired();
+                          events.Record();
+                      });
     timer.addTimer([&events, token = std::move(capturedByTheTimer)](void*) { events.Record(); }, nullptr);
     timer.addTimer([&events](void*) { events.Record(); }, nullptr);
-    ASSERT_TRUE(events.WaitFor(5));
+    ASSERT_TRUE(events.WaitFor(3));
+    timer.startThread([&] { secondHooksRan = true; }, [&] { secondHooksRan = true; });
+    ASSERT_TRUE(events.WaitFor(5)) << "the timers keep firing";
     ASSERT_TRUE(timer.stopThread(error));
 
-    const auto threads = events.Threads();
+    const auto firings = events.Copy();
     EXPECT_EQ(eventsBeforeStart, 0U);
-    EXPECT_EQ(eventsBeforeExit + 1, threads.size()) << "nothing ran after the exit hook";
+    EXPECT_EQ(eventsBeforeExit + 1, firings.size()) << "nothing ran after the exit hook";
     EXPECT_TRUE(timersDroppedBeforeExit);
-    EXPECT_NE(threads.front(), std::this_thread::get_id());
-    EXPECT_EQ(std::count(threads.begin(), threads.end(), threads.front()), std::ssize(threads));
+    EXPECT_FALSE(secondHooksRan);
+    EXPECT_NE(firings.front().thread, std::this_thread::get_id());
+    for (const auto& firing : firings) {
+        EXPECT_EQ(firing.thread, firings.front().thread) << "one worker";
+    }
 }
 
-// A million real additions: addTimer is cheap, and the worker is held in a
-// callback meanwhile so that no tick walks the growing list.
+// A million real additions: addTimer is cheap, and the held worker walks no growing list.
+// The held timer took id 0.
 TEST(TimerThreadTest, IdsRunOutAfter999998Additions)
 {
-    WorkerHold hold;
     TimerThread timer;
-    std::string error;
-    timer.startThread({}, {});
-    ASSERT_EQ(timer.addTimer(hold.Callback(), nullptr), 0);
-    ASSERT_TRUE(hold.WaitHeld());
-
+    HeldWorker hold(timer);
     int32_t firstWrongId = -1;
     for (int32_t expected = 1; expected <= 999997 && firstWrongId < 0; ++expected) {
         if (timer.addTimer([](void*) {}, nullptr) != expected) {
@@ -234,47 +201,28 @@ TEST(TimerThreadTest, IdsRunOutAfter999998Additions)
     EXPECT_EQ(timer.addTimer([](void*) {}, nullptr), -1) << "999998 is never handed out";
     EXPECT_EQ(timer.addTimer([](void*) {}, nullptr), -1) << "nor anything later";
     hold.Open();
-    EXPECT_TRUE(timer.stopThread(error));
 }
 
-// The first timer's additions grow the list while the tick still has to call
-// the two behind it; AddressSanitizer reports it if they moved.
-TEST(TimerThreadTest, AddTimerFromInsideACallbackMovesNoDueEntry)
+// Within one tick: a one-shot timer that removes the next one and adds 64 more
+// (AddressSanitizer reports it if the due entries behind it moved), then a
+// timer that removes itself at its second firing.
+TEST(TimerThreadTest, RemovedAndOneShotTimersStopFiringAndAdditionsInATickMoveNoDueEntry)
 {
-    WorkerHold hold;
-    Firings behind;
+    Firings oneShot, removed, selfRemoving, behind;
+    std::atomic<int32_t> removedId{-1}, selfRemovingId{-1};
     std::vector<int32_t> addedIds;
     TimerThread timer;
-    std::string error;
-    timer.startThread({}, {});
-    timer.addTimer(hold.Callback(), nullptr);
-    ASSERT_TRUE(hold.WaitHeld());
+    HeldWorker hold(timer);
     timer.addOneShotTimer(
         [&](void*) {
+            oneShot.Record();
+            EXPECT_TRUE(timer.removeTimer(removedId));
             for (int count = 0; count < 64; ++count) {
                 addedIds.push_back(timer.addTimer([](void*) {}, nullptr));
             }
         },
         nullptr);
-    timer.addTimer(behind.Recorder(), nullptr);
-    timer.addTimer(behind.Recorder(), nullptr);
-    std::this_thread::sleep_for(12ms);  // all three are due at the next tick
-    hold.Open();
-
-    ASSERT_TRUE(behind.WaitFor(2));
-    ASSERT_TRUE(timer.stopThread(error));
-    EXPECT_EQ(addedIds.size(), 64U);
-    EXPECT_EQ(std::count(addedIds.begin(), addedIds.end(), -1), 0);
-}
-
-TEST(TimerThreadTest, RemovedAndOneShotTimersStopFiring)
-{
-    Firings oneShot;
-    Firings selfRemoving;
-    std::atomic<int32_t> selfRemovingId{-1};
-    TimerThread timer;
-    timer.startThread({}, {});
-    timer.addOneShotTimer(oneShot.Recorder(), nullptr);
+    removedId = timer.addTimer(removed.Recorder(), nullptr);
     selfRemovingId = timer.addTimer(
         [&](void*) {
             selfRemoving.Record();
@@ -283,37 +231,21 @@ TEST(TimerThreadTest, RemovedAndOneShotTimersStopFiring)
             }
         },
         nullptr);
-    ASSERT_TRUE(oneShot.WaitFor(1));
-    ASSERT_TRUE(selfRemoving.WaitFor(2));
-    std::this_thread::sleep_for(50ms);
+    timer.addTimer(behind.Recorder(), nullptr);
+    hold.Open();
+    ASSERT_TRUE(behind.WaitFor(6));
 
-    EXPECT_EQ(oneShot.Count(), 1U) << "a one-shot timer fires once";
-    EXPECT_EQ(selfRemoving.Count(), 2U) << "a timer removed by its own callback";
+    EXPECT_EQ(oneShot.Count(), 1U);
+    EXPECT_EQ(removed.Count(), 0U) << "removed earlier in its tick";
+    EXPECT_EQ(selfRemoving.Count(), 2U);
+    EXPECT_EQ(std::count(addedIds.begin(), addedIds.end(), -1), 0);
     EXPECT_FALSE(timer.removeTimer(selfRemovingId)) << "removing twice";
     EXPECT_FALSE(timer.removeTimer(12345)) << "an unknown id";
 }
 
-TEST(TimerThreadTest, TimerRemovedEarlierInTheSameTickDoesNotFire)
-{
-    WorkerHold hold;
-    Firings removed;
-    std::atomic<int32_t> removedId{-1};
-    TimerThread timer;
-    timer.startThread({}, {});
-    timer.addTimer(hold.Callback(), nullptr);
-    ASSERT_TRUE(hold.WaitHeld());
-    timer.addOneShotTimer([&](void*) { timer.removeTimer(removedId); }, nullptr);
-    removedId = timer.addTimer(removed.Recorder(), nullptr);
-    std::this_thread::sleep_for(12ms);  // both are due at the next tick
-    hold.Open();
-
-    std::this_thread::sleep_for(50ms);
-    EXPECT_EQ(removed.Count(), 0U);
-}
-
 TEST(TimerThreadTest, RemoveTimerWaitsForAFiringUnderWay)
 {
-    std::counting_semaphore<> entered{0};
+    std::binary_semaphore entered{0};
     std::atomic<int> started{0};
     std::atomic<int> finished{0};
     TimerThread timer;
@@ -327,7 +259,6 @@ TEST(TimerThreadTest, RemoveTimerWaitsForAFiringUnderWay)
         },
         nullptr);
     ASSERT_TRUE(entered.try_acquire_for(kPatience));
-
     ASSERT_TRUE(timer.removeTimer(id));
     const int finishedAtReturn = finished;
     std::this_thread::sleep_for(50ms);
@@ -340,12 +271,9 @@ TEST(TimerThreadTest, RemoveTimerWaitsForAFiringUnderWay)
 // callback's cost lands a full 3 ms above the expected interval.
 TEST(TimerThreadTest, TicksKeepTheirRhythmUnderSlowCallbacks)
 {
-    struct Case {
-        const char* label;
-        std::chrono::milliseconds cost;
-        double intervalMs;  // the next point of the 10 ms grid after the tick
-    };
-    const Case cases[] = {{"3 ms callback", 3ms, 10.0}, {"13 ms callback", 13ms, 20.0}};
+    // intervalMs: the next point of the 10 ms grid after the tick
+    const struct { const char* label; std::chrono::milliseconds cost; double intervalMs; } cases[] = {
+        {"3 ms callback", 3ms, 10.0}, {"13 ms callback", 13ms, 20.0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
         Firings firings;
@@ -355,26 +283,17 @@ TEST(TimerThreadTest, TicksKeepTheirRhythmUnderSlowCallbacks)
         timer.addTimer(firings.Recorder(c.cost), nullptr);
         ASSERT_TRUE(firings.WaitFor(static_cast<size_t>(500 / c.intervalMs) + 1));
         ASSERT_TRUE(timer.stopThread(error));
-
-        const auto times = firings.Times();
-        std::vector<double> intervals;
-        for (size_t i = 1; i < times.size(); ++i) {
-            intervals.push_back(Milliseconds(times[i] - times[i - 1]));
-        }
-        EXPECT_GE(Median(intervals), c.intervalMs - 0.5);
-        EXPECT_LE(Median(intervals), c.intervalMs + 2.5);
+        const double median = Median(Intervals(firings.Copy()));
+        EXPECT_GE(median, c.intervalMs - 0.5);
+        EXPECT_LE(median, c.intervalMs + 2.5);
     }
 }
 
 TEST(TimerThreadTest, StopWakesTheWorkerAtOnce)
 {
-    struct Case {
-        const char* label;
-        std::chrono::milliseconds cost;   // of the callback
-        std::chrono::milliseconds pause;  // between its start and the stop
-    };
-    const Case cases[] = {{"stop while the worker waits", 0ms, 1ms},
-                          {"stop while a callback runs", 3ms, 0ms}};
+    // cost of the callback; pause between its start and the stop
+    const struct { const char* label; std::chrono::milliseconds cost, pause; } cases[] = {
+        {"stop while the worker waits", 0ms, 1ms}, {"stop while a callback runs", 3ms, 0ms}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
         std::vector<double> stopTimes;
@@ -388,7 +307,7 @@ TEST(TimerThreadTest, StopWakesTheWorkerAtOnce)
             std::this_thread::sleep_for(c.pause);
             const auto before = Clock::now();
             ASSERT_TRUE(timer.stopThread(error));
-            stopTimes.push_back(Milliseconds(Clock::now() - before));
+            stopTimes.push_back(std::chrono::duration<double, std::milli>(Clock::now() - before).count());
         }
         // A stop that waited out the tick would take 7 to 9 ms here.
         EXPECT_LT(Median(stopTimes), 6.0);

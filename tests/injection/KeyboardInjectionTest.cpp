@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <thread>
+
 #include "InjectorTest.h"
 
 namespace {
@@ -45,6 +48,23 @@ TEST_F(KeyboardInjectionTest, LockKeysFollowTheViewerOnlyBeforeAPressOfAnotherKe
         ExpectJournal(expected);
         EXPECT_EQ(std::pair(SimulatedDesktop::IsKeyToggled(VK_CAPITAL), SimulatedDesktop::IsKeyToggled(VK_NUMLOCK)),
                   std::pair(row.caps, row.num));
+    }
+}
+
+// Two presses that both find Caps Lock off would both switch it, and it would
+// end up off: the lock-key sync must not interleave.
+TEST_F(KeyboardInjectionTest, ConcurrentPressesSwitchCapsLockOnOnce)
+{
+    for (int round = 0; round < 100; ++round) {
+        SCOPED_TRACE(round);
+        SimulatedDesktop::SetKeyToggled(VK_CAPITAL, false);
+        ClearRecords();
+        std::thread other([this] { injector.InjectKeyEvent(Key(0x41, true, 1)); });
+        injector.InjectKeyEvent(Key(0x42, true, 1));
+        other.join();
+        ASSERT_TRUE(SimulatedDesktop::IsKeyToggled(VK_CAPITAL));
+        const auto journal = SimulatedDesktop::Journal();
+        ASSERT_EQ(std::count(journal.begin(), journal.end(), kCapsTap), 1);
     }
 }
 
