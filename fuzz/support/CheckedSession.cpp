@@ -1,5 +1,6 @@
 #include "CheckedSession.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -20,18 +21,10 @@ using TESSARIL_HOST_APP::OutgoingMessage;
 
 bool IsCommand(uint64_t commandId)
 {
-    switch (commandId) {
-    case TESSARIL_CMD_ADD_HOST_IGNORE_WINDOW:
-    case TESSARIL_CMD_REMOVE_HOST_IGNORE_WINDOW:
-    case TESSARIL_CMD_CLEAR_HOST_IGNORE_WINDOW:
-    case TESSARIL_CMD_START_HOST:
-    case TESSARIL_CMD_STOP_HOST:
-    case TESSARIL_CMD_RESET_SCREEN:
-    case TESSARIL_CMD_RESET_WINDOW:
-        return true;
-    default:
-        return false;
-    }
+    constexpr uint64_t kCommands[] = {
+        TESSARIL_CMD_ADD_HOST_IGNORE_WINDOW, TESSARIL_CMD_REMOVE_HOST_IGNORE_WINDOW, TESSARIL_CMD_CLEAR_HOST_IGNORE_WINDOW,
+        TESSARIL_CMD_START_HOST, TESSARIL_CMD_STOP_HOST, TESSARIL_CMD_RESET_SCREEN, TESSARIL_CMD_RESET_WINDOW};
+    return std::ranges::find(kCommands, commandId) != std::end(kCommands);
 }
 
 uint64_t IdOf(const void* handle)
@@ -85,6 +78,7 @@ CheckedSession::~CheckedSession()
             Fail("\"" + message.Line() + "\" came without the plugin's sender text");
         }
     }
+    // The plugin keeps the converter for the process; the next input starts afresh.
     TESSARIL_REMOTECONTROL_HOST::CoordinateConverterHost::DestroyInstance();
 }
 

@@ -17,25 +17,9 @@ constexpr RECT kTargetRect{100, 100, 500, 400};
 constexpr RECT kOverRect{300, 250, 700, 600};
 constexpr POINT kClick{400, 350};
 constexpr wchar_t kOverTitle[] = L"Over the target";
-constexpr char kOverTitleUtf8[] = "Over the target";
 // The host application's own prompts keep catching the mouse, listed or not.
 constexpr wchar_t kPromptClass[] = L"HoyaSSPromptWindow";
 constexpr wchar_t kOtherClass[] = L"TessarilE2eOver";
-
-IgnoreRequest ByBytes(HWND window)
-{
-    return IgnoreRequest::ByBytes(HandleBits(window));
-}
-
-IgnoreRequest ByTitle(HWND)
-{
-    return IgnoreRequest::ByTitles(GetCurrentProcessId(), {"Some other title", kOverTitleUtf8});
-}
-
-IgnoreRequest ByHandle(HWND window)
-{
-    return IgnoreRequest::ByHandle(HandleBits(window));
-}
 
 // Window mode shares the target; screen mode the primary monitor, with the
 // window over the target listed by `listed`.
@@ -66,10 +50,17 @@ protected:
         if (session.Started()) {
             session.StopHost();  // an earlier row failed before its stop
         }
-        TestWindow target({L"TessarilE2eTarget", L"Target", kTargetRect});
-        TestWindow over({row.overClass, kOverTitle, kOverRect, WS_EX_TOOLWINDOW});
+        TestWindow target(L"TessarilE2eTarget", L"Target", kTargetRect);
+        TestWindow over(row.overClass, kOverTitle, kOverRect, WS_EX_TOOLWINDOW);
         const LONG overStyle = over.ExStyle();
-        ASSERT_EQ(row.screen ? StartScreen(PrimaryMonitor()) : StartWindow(target.Handle()), TESSARIL_RESULT_DONE);
+        // Wine restacks a new window once more when its UI thread handles the
+        // X events of its mapping, a moment later (README.md): the order has
+        // to hold for a while before the plugin reads it.
+        int steadyPolls = 0;
+        ASSERT_TRUE(Eventually([&] { return (steadyPolls = target.Below(over.Handle()) ? steadyPolls + 1 : 0) > 20; }))
+            << "the window over the target did not stay above it";
+        const HMONITOR primary = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+        ASSERT_EQ(row.screen ? Start(primary, true) : Start(target.Handle()), TESSARIL_RESULT_DONE);
         if (row.listed != nullptr) {
             ASSERT_EQ(session.AddIgnore(row.listed(over.Handle())), TESSARIL_RESULT_DONE);
         }
@@ -102,9 +93,13 @@ TEST_F(ClickThroughTest, ClickInCoveredPartReachesSharedWindow)
 
 TEST_F(ClickThroughTest, ClickOnIgnoredWindowOfEachRequestTypeReachesWindowBelow)
 {
-    for (const Row& row : {Row{"type 1, handle as bytes", true, kOtherClass, &ByBytes},
-                           Row{"type 2, process and title", true, kOtherClass, &ByTitle},
-                           Row{"type 3, handle as number", true, kOtherClass, &ByHandle}}) {
+    for (const Row& row :
+         {Row{"type 1, handle as bytes", true, kOtherClass,
+              [](HWND over) { return IgnoreRequest::ByBytes(HandleBits(over)); }},
+          Row{"type 2, process and title", true, kOtherClass,
+              [](HWND) { return IgnoreRequest::ByTitles(GetCurrentProcessId(), {"Some other title", "Over the target"}); }},
+          Row{"type 3, handle as number", true, kOtherClass,
+              [](HWND over) { return IgnoreRequest::ByHandle(HandleBits(over)); }}}) {
         ExpectClick(row, true);
     }
 }
@@ -114,7 +109,8 @@ TEST_F(ClickThroughTest, ClickOnIgnoredWindowOfEachRequestTypeReachesWindowBelow
 TEST_F(ClickThroughTest, PromptClassWindowIsNeverTouched)
 {
     for (const Row& row : {Row{"window mode, the prompt covers the shared window", false, kPromptClass, nullptr},
-                           Row{"screen mode, the prompt is listed", true, kPromptClass, &ByHandle}}) {
+                           Row{"screen mode, the prompt is listed", true, kPromptClass,
+                               [](HWND over) { return IgnoreRequest::ByHandle(HandleBits(over)); }}}) {
         ExpectClick(row, false);
     }
 }

@@ -1,5 +1,7 @@
 #include "PluginSessionTest.h"
 
+#include <string>
+
 #include "PluginLibrary.h"
 
 namespace {
@@ -18,6 +20,12 @@ const TESSARIL_HOST_APP::PluginExports& Plugin()
     return library.Exports();
 }
 
+std::string LogStem()
+{
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    return std::string(test->test_suite_name()) + "." + test->name();
+}
+
 }  // namespace
 
 PluginSessionTest::PluginSessionTest() : session(Plugin())
@@ -26,35 +34,19 @@ PluginSessionTest::PluginSessionTest() : session(Plugin())
 
 void PluginSessionTest::SetUp()
 {
-    const std::string folder = LogFolder().string();
+    const std::string folder = LogFile().parent_path().string();
     const std::string stem = LogStem();
     ASSERT_TRUE(session.Init({.logDirectory = folder.c_str(), .logName = stem.c_str(), .logValue = kLogFileBytes}));
 }
 
-void PluginSessionTest::FinishCycle()
+std::filesystem::path PluginSessionTest::LogFile()
 {
-    session.Finish();
+    return std::filesystem::temp_directory_path() / "tessaril-e2e" / (LogStem() + ".log");
 }
 
-std::filesystem::path PluginSessionTest::LogFolder()
+int64_t PluginSessionTest::Start(const void* target, bool screen)
 {
-    return std::filesystem::temp_directory_path() / "tessaril-e2e";
-}
-
-std::string PluginSessionTest::LogStem()
-{
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    return std::string(test->test_suite_name()) + "." + test->name();
-}
-
-int64_t PluginSessionTest::StartWindow(HWND window)
-{
-    return session.Start(HandleBits(window), false, "e2e-viewer");
-}
-
-int64_t PluginSessionTest::StartScreen(HMONITOR monitor)
-{
-    return session.Start(HandleBits(monitor), true, "e2e-viewer");
+    return session.Start(HandleBits(target), screen, "e2e-viewer");
 }
 
 void PluginSessionTest::Click(int64_t x, int64_t y, int64_t viewportWidth, int64_t viewportHeight)
@@ -75,9 +67,4 @@ void PluginSessionTest::Type(int64_t virtualKey, bool viewerCapsLock)
 uint32_t HandleBits(const void* handle)
 {
     return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(handle));
-}
-
-HMONITOR PrimaryMonitor()
-{
-    return MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
 }

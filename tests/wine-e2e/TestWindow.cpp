@@ -2,7 +2,6 @@
 
 #include <functional>
 #include <future>
-#include <set>
 #include <thread>
 #include <utility>
 
@@ -46,14 +45,25 @@ void RunOnUiThread(std::function<void()> task)
 
 }  // namespace
 
-TestWindow::TestWindow(WindowLayout windowLayout) : layout(std::move(windowLayout))
+TestWindow::TestWindow(std::wstring windowClass, std::wstring windowTitle, RECT windowRect, DWORD exStyle,
+                       bool withEdit)
+    : className(std::move(windowClass)), title(std::move(windowTitle)), rect(windowRect)
 {
-    RunOnUiThread([this] { Create(); });
+    RunOnUiThread([=, this] { Create(exStyle, withEdit); });
 }
 
 TestWindow::~TestWindow()
 {
     RunOnUiThread([this] { DestroyWindow(window); });
+}
+
+bool TestWindow::Below(HWND other) const
+{
+    HWND above = GetWindow(window, GW_HWNDPREV);
+    while (above != nullptr && above != other) {
+        above = GetWindow(above, GW_HWNDPREV);
+    }
+    return above != nullptr;
 }
 
 std::vector<POINT> TestWindow::ButtonDowns() const
@@ -68,17 +78,30 @@ int TestWindow::ExStyleChanges() const
     return exStyleChanges;
 }
 
-void TestWindow::Create()
+// Shown without activation: activating a window also moves the X focus, whose
+// events Wine handles later on this thread.
+void TestWindow::Create(DWORD exStyle, bool withEdit)
 {
-    RegisterClassOnce(layout.className);
-    const RECT& r = layout.rect;
-    window = CreateWindowExW(layout.exStyle, layout.className.c_str(), layout.title.c_str(), WS_POPUP | WS_VISIBLE,
-                             r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
-                             GetModuleHandleW(nullptr), this);
-    if (layout.withEdit) {
-        CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, r.right - r.left,
-                        r.bottom - r.top, window, nullptr, GetModuleHandleW(nullptr), nullptr);
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    if (!GetClassInfoExW(instance, className.c_str(), &windowClass)) {
+        windowClass.lpfnWndProc = &TestWindow::Procedure;
+        windowClass.hInstance = instance;
+        windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        windowClass.lpszClassName = className.c_str();
+        RegisterClassExW(&windowClass);
     }
+    const LONG width = rect.right - rect.left;
+    const LONG height = rect.bottom - rect.top;
+    window = CreateWindowExW(exStyle, className.c_str(), title.c_str(), WS_POPUP, rect.left, rect.top, width, height,
+                             nullptr, nullptr, instance, this);
+    if (withEdit) {
+        CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, width, height, window, nullptr,
+                        instance, nullptr);
+    }
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 LRESULT CALLBACK TestWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -112,22 +135,6 @@ void TestWindow::TakeMouseInputBeforeRestore(const STYLESTRUCT& change)
     while (PeekMessageW(&waiting, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
         DispatchMessageW(&waiting);
     }
-}
-
-void TestWindow::RegisterClassOnce(const std::wstring& className)
-{
-    static std::set<std::wstring> registered;
-    if (!registered.insert(className).second) {
-        return;
-    }
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = &TestWindow::Procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = className.c_str();
-    RegisterClassExW(&windowClass);
 }
 
 void TestWindow::Record(UINT message, WPARAM wParam, LPARAM lParam)
