@@ -27,61 +27,30 @@ bool HostCapsLockOn()
     return (GetKeyState(VK_CAPITAL) & 1) != 0;
 }
 
-void SendHostKey(WORD virtualKey, DWORD flags)
-{
-    INPUT key{};
-    key.type = INPUT_KEYBOARD;
-    key.ki.wVk = virtualKey;
-    key.ki.dwFlags = flags;
-    SendInput(1, &key, sizeof(INPUT));
-}
-
 // A real Caps Lock toggles only by being pressed: the host's own key press.
 void SetHostCapsLock(bool on)
 {
     if (HostCapsLockOn() != on) {
-        SendHostKey(VK_CAPITAL, 0);
-        SendHostKey(VK_CAPITAL, KEYEVENTF_KEYUP);
+        INPUT tap[2] = {};
+        tap[0].type = tap[1].type = INPUT_KEYBOARD;
+        tap[0].ki.wVk = tap[1].ki.wVk = VK_CAPITAL;
+        tap[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, tap, sizeof(INPUT));
     }
     Eventually([on] { return HostCapsLockOn() == on; });
 }
 
-// Wine's notepad, a real program of another process whose edit control receives the keys.
+// Wine's notepad: a real program of another process whose edit control gets the keys.
 class KeyboardTest : public PluginSessionTest {
 protected:
-    // The prefix runs no other notepad, so its window is the one of the class.
-    HWND StartNotepad()
-    {
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        wchar_t commandLine[] = L"notepad.exe";
-        HWND window = nullptr;
-        if (CreateProcessW(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &notepad)) {
-            WaitForInputIdle(notepad.hProcess, 20000);
-            Eventually([&] { return (window = FindWindowW(L"Notepad", nullptr)) != nullptr; }, std::chrono::seconds(20));
-        }
-        return window;
-    }
-
-    // WM_GETTEXT copies the text across the process boundary.
-    static std::wstring Text(HWND notepadWindow)
-    {
-        wchar_t text[256] = {};
-        SendMessageW(FindWindowExW(notepadWindow, nullptr, L"Edit", nullptr), WM_GETTEXT, 256,
-                     reinterpret_cast<LPARAM>(text));
-        return text;
-    }
-
     // Ends notepad without the save prompt that its typed text would raise.
     void TearDown() override
     {
         session.Finish();
-        if (notepad.hProcess != nullptr) {
-            TerminateProcess(notepad.hProcess, 0);
-            WaitForSingleObject(notepad.hProcess, 10000);
-            CloseHandle(notepad.hThread);
-            CloseHandle(notepad.hProcess);
-        }
+        TerminateProcess(notepad.hProcess, 0);
+        WaitForSingleObject(notepad.hProcess, 10000);
+        CloseHandle(notepad.hThread);
+        CloseHandle(notepad.hProcess);
         SetHostCapsLock(false);
     }
 
@@ -91,8 +60,19 @@ protected:
 TEST_F(KeyboardTest, ViewerCapsLockTypesUpperCaseIntoNotepad)
 {
     constexpr RECT r{100, 100, 600, 500};
-    const HWND window = StartNotepad();
-    ASSERT_NE(window, nullptr) << "notepad's window did not appear";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    wchar_t commandLine[] = L"notepad.exe";
+    ASSERT_TRUE(CreateProcessW(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &notepad));
+    WaitForInputIdle(notepad.hProcess, 20000);
+    // The prefix runs no other notepad, so its window is the one of the class.
+    HWND window = nullptr;
+    ASSERT_TRUE(Eventually([&] { return (window = FindWindowW(L"Notepad", nullptr)) != nullptr; }, std::chrono::seconds(20)));
+    const auto text = [window] {
+        wchar_t typed[256] = {};  // WM_GETTEXT copies it across the process boundary
+        SendMessageW(FindWindowExW(window, nullptr, L"Edit", nullptr), WM_GETTEXT, 256, reinterpret_cast<LPARAM>(typed));
+        return std::wstring(typed);
+    };
     SetWindowPos(window, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_SHOWWINDOW);
     SetHostCapsLock(false);
     ASSERT_FALSE(HostCapsLockOn());
@@ -104,8 +84,7 @@ TEST_F(KeyboardTest, ViewerCapsLockTypesUpperCaseIntoNotepad)
     Type('H', true);
     Type('I', true);
 
-    EXPECT_TRUE(Eventually([&] { return Text(window) == L"HI"; }))
-        << "notepad holds \"" << std::string(Text(window).begin(), Text(window).end()) << "\"";
+    EXPECT_TRUE(Eventually([&] { return text() == L"HI"; })) << "notepad holds " << ::testing::PrintToString(text());
     EXPECT_TRUE(HostCapsLockOn());
 }
 
@@ -182,21 +161,7 @@ TEST_F(LogFileTest, LogFileHoldsCycleFromInitToUninit)
     EXPECT_THAT(lines.back(), IsLogLine("exit ExportedUninit, cost : [0-9]+"));
 }
 
-class ReleaseAtStopTest : public PluginSessionTest {
-protected:
-    // A failed run must not leave Shift or the button down for the tests after it.
-    void TearDown() override
-    {
-        session.Finish();
-        if (Down(VK_SHIFT) || Down(VK_LBUTTON)) {
-            SendHostKey(VK_SHIFT, KEYEVENTF_KEYUP);
-            INPUT up{};
-            up.type = INPUT_MOUSE;
-            up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-            SendInput(1, &up, sizeof(INPUT));
-        }
-    }
-};
+using ReleaseAtStopTest = PluginSessionTest;
 
 TEST_F(ReleaseAtStopTest, HeldShiftAndLeftButtonAreUpAfterTheStop)
 {

@@ -6,13 +6,6 @@
 
 namespace {
 
-using TESSARIL_HOST_APP::MouseEvent;
-
-constexpr int32_t kLogFileBytes = 1 << 20;
-constexpr int32_t kLeftButton = 1;
-constexpr int32_t kPress = 1;  // event types
-constexpr int32_t kRelease = 2;
-
 // Loaded once per process: the plugin keeps process-wide state until unloaded.
 const TESSARIL_HOST_APP::PluginExports& Plugin()
 {
@@ -36,7 +29,7 @@ void PluginSessionTest::SetUp()
 {
     const std::string folder = LogFile().parent_path().string();
     const std::string stem = LogStem();
-    ASSERT_TRUE(session.Init({.logDirectory = folder.c_str(), .logName = stem.c_str(), .logValue = kLogFileBytes}));
+    ASSERT_TRUE(session.Init({.logDirectory = folder.c_str(), .logName = stem.c_str(), .logValue = 1 << 20}));
 }
 
 std::filesystem::path PluginSessionTest::LogFile()
@@ -49,11 +42,12 @@ int64_t PluginSessionTest::Start(const void* target, bool screen)
     return session.Start(HandleBits(target), screen, "e2e-viewer");
 }
 
+// Left button (1), event type 1 for the press and 2 for the release.
 void PluginSessionTest::Click(int64_t x, int64_t y, int64_t viewportWidth, int64_t viewportHeight)
 {
     for (const bool pressed : {true, false}) {
-        MouseEvent event(x, y, viewportWidth, viewportHeight);
-        EXPECT_TRUE(session.Mouse(event.Seq(++mouseSeq).Button(kLeftButton, pressed, pressed ? kPress : kRelease)));
+        TESSARIL_HOST_APP::MouseEvent event(x, y, viewportWidth, viewportHeight);
+        EXPECT_TRUE(session.Mouse(event.Seq(++mouseSeq).Button(1, pressed, pressed ? 1 : 2)));
     }
 }
 

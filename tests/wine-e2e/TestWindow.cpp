@@ -9,10 +9,9 @@ namespace {
 
 constexpr UINT kRunTask = WM_APP + 1;
 
-// The thread that owns every test window, as a host application's UI thread
-// does. The plugin changes the windows' styles from the test's thread, which
-// Windows turns into messages sent to this one, so it keeps pumping while the
-// test waits; it runs until the process ends.
+// The thread of every test window, as a host application's UI thread: the
+// plugin's style changes from the test's thread become messages sent to it, so
+// it keeps pumping while the test waits. It runs until the process ends.
 DWORD StartUiThread()
 {
     std::promise<DWORD> started;
@@ -45,11 +44,9 @@ void RunOnUiThread(std::function<void()> task)
 
 }  // namespace
 
-TestWindow::TestWindow(std::wstring windowClass, std::wstring windowTitle, RECT windowRect, DWORD exStyle,
-                       bool withEdit)
-    : className(std::move(windowClass)), title(std::move(windowTitle)), rect(windowRect)
+TestWindow::TestWindow(const std::wstring& className, const std::wstring& title, RECT rect, DWORD exStyle, bool withEdit)
 {
-    RunOnUiThread([=, this] { Create(exStyle, withEdit); });
+    RunOnUiThread([&, this] { Create(className, title, rect, exStyle, withEdit); });
 }
 
 TestWindow::~TestWindow()
@@ -80,7 +77,8 @@ int TestWindow::ExStyleChanges() const
 
 // Shown without activation: activating a window also moves the X focus, whose
 // events Wine handles later on this thread.
-void TestWindow::Create(DWORD exStyle, bool withEdit)
+void TestWindow::Create(const std::wstring& className, const std::wstring& title, RECT rect, DWORD exStyle,
+                        bool withEdit)
 {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW windowClass{};
@@ -122,10 +120,9 @@ LRESULT CALLBACK TestWindow::Procedure(HWND window, UINT message, WPARAM wParam,
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// Wine routes a mouse message to a window when the thread takes it from its
-// queue, not when SendInput queues it. Input injected while this window let
-// the mouse through is taken now, before the plugin's restore makes it catch
-// the mouse again (README.md, "Where Wine differs").
+// Wine routes a mouse message when the thread takes it from its queue: input
+// injected while this window let the mouse through is taken before the
+// plugin's restore makes it catch the mouse again (README.md).
 void TestWindow::TakeMouseInputBeforeRestore(const STYLESTRUCT& change)
 {
     if ((change.styleOld & WS_EX_TRANSPARENT) == 0 || (change.styleNew & WS_EX_TRANSPARENT) != 0) {

@@ -14,14 +14,13 @@
 class TestWindow {
 public:
     // `withEdit`: an edit control fills the client area, as a text field of the shared window.
-    TestWindow(std::wstring className, std::wstring title, RECT rect, DWORD exStyle = 0, bool withEdit = false);
+    TestWindow(const std::wstring& className, const std::wstring& title, RECT rect, DWORD exStyle = 0,
+               bool withEdit = false);
     ~TestWindow();
     TestWindow(const TestWindow&) = delete;
     TestWindow& operator=(const TestWindow&) = delete;
 
     HWND Handle() const { return window; }
-    const RECT& Rect() const { return rect; }
-    LONG ExStyle() const { return GetWindowLongW(window, GWL_EXSTYLE); }
     // Whether `other` stands anywhere above this window, as GetWindow reads the order.
     bool Below(HWND other) const;
     std::vector<POINT> ButtonDowns() const;
@@ -30,12 +29,9 @@ public:
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static void TakeMouseInputBeforeRestore(const STYLESTRUCT& change);
-    void Create(DWORD exStyle, bool withEdit);
+    void Create(const std::wstring& className, const std::wstring& title, RECT rect, DWORD exStyle, bool withEdit);
     void Record(UINT message, WPARAM wParam, LPARAM lParam);
 
-    const std::wstring className;
-    const std::wstring title;
-    const RECT rect;
     HWND window = nullptr;
     mutable std::mutex mutex;
     std::vector<POINT> buttonDowns;
