@@ -34,13 +34,9 @@ uint64_t IdOf(const void* handle)
 
 HWND CreateWindow(const char* className, const char* title, uint32_t processId, RECT rect, LONG exStyle = 0)
 {
-    return SimulatedDesktop::CreateTopLevelWindow({.className = className,
-                                                   .title = title,
-                                                   .processId = processId,
-                                                   .threadId = processId + 4,
-                                                   .rect = rect,
-                                                   .style = WS_OVERLAPPEDWINDOW,
-                                                   .exStyle = exStyle});
+    return SimulatedDesktop::CreateTopLevelWindow({.className = className, .title = title, .processId = processId,
+                                                   .threadId = processId + 4, .rect = rect,
+                                                   .style = WS_OVERLAPPEDWINDOW, .exStyle = exStyle});
 }
 
 }  // namespace
