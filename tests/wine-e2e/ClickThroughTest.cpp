@@ -21,8 +21,7 @@ constexpr wchar_t kOverTitle[] = L"Over the target";
 constexpr wchar_t kPromptClass[] = L"HoyaSSPromptWindow";
 constexpr wchar_t kOtherClass[] = L"TessarilE2eOver";
 
-// Window mode shares the target; screen mode the primary monitor, with the
-// window over the target listed by `listed`.
+// Window mode shares the target; screen mode the primary monitor, with the window over it listed by `listed`.
 struct Row {
     const char* label;
     bool screen;
@@ -40,22 +39,16 @@ void ExpectNear(POINT actual, POINT expected, const char* what)
 
 class ClickThroughTest : public PluginSessionTest {
 protected:
-    // Starts as the row says with a window over the target, clicks where it
-    // covers the target and checks that the click reaches the target (the
-    // window over it made transparent for the press and the release) or,
-    // when not `passes`, the window over it, untouched.
+    // Clicks where a window covers the target and checks that the click reaches the target (the window
+    // over it made transparent for the press and the release) or, when not `passes`, that window, untouched.
     void ExpectClick(const Row& row, bool passes)
     {
         SCOPED_TRACE(row.label);
-        if (session.Started()) {
-            session.StopHost();  // an earlier row failed before its stop
-        }
+        session.StopHost();  // when an earlier row failed before its stop
         TestWindow target(L"TessarilE2eTarget", L"Target", kTargetRect);
         TestWindow over(row.overClass, kOverTitle, kOverRect, WS_EX_TOOLWINDOW);
         const LONG overStyle = GetWindowLongW(over.Handle(), GWL_EXSTYLE);
-        // Wine restacks a new window once more when its UI thread handles the
-        // X events of its mapping, a moment later (README.md): the order has
-        // to hold for a while before the plugin reads it.
+        // Wine restacks a new window a moment later (README.md): the order must hold before the plugin reads it.
         int steadyPolls = 0;
         ASSERT_TRUE(Eventually([&] { return (steadyPolls = target.Below(over.Handle()) ? steadyPolls + 1 : 0) > 20; }))
             << "the window over the target did not stay above it";
