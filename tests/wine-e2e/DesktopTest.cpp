@@ -3,6 +3,7 @@
 #include <fstream>
 #include <regex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "JournalQueries.h"
@@ -144,6 +145,8 @@ TEST_F(LogFileTest, LogFileHoldsCycleFromInitToUninit)
 {
     TestWindow shared(L"TessarilE2eShared", L"Logged window", RECT{100, 100, 300, 300});
     ASSERT_EQ(Start(shared.Handle()), TESSARIL_RESULT_DONE);
+    // The injection line is written at most every 2 s in a process; an earlier test's may be the last.
+    std::this_thread::sleep_for(std::chrono::milliseconds(2100));
     Click(10, 10, 200, 200);
     session.Finish();
 
