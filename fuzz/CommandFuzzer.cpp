@@ -1,9 +1,7 @@
-// Plugin commands through ExportedCallEvent in any order: start, stop, the
-// ignore-window commands, clear, the two resets, unknown ids and null
-// payloads, with drops in between. Texts are NUL-terminated inside the
-// fuzzer's bytes, byte and title lists are taken from them, and the bool of
-// the start command is whatever byte the host application wrote. After each
-// command one mouse move lets the ignore windows of the moment take effect.
+// Plugin commands through ExportedCallEvent in any order, unknown ids and null
+// payloads, with drops in between; texts, byte and title lists taken from the
+// fuzzer's bytes, the start command's bool any byte. After each command one
+// mouse move lets the ignore windows of the moment take effect.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
