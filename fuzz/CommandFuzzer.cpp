@@ -1,9 +1,7 @@
-// Plugin commands through ExportedCallEvent in any order: start, stop, the
-// ignore-window commands, clear, the two resets, unknown ids and null
-// payloads, with drops in between. Texts are NUL-terminated inside the
-// fuzzer's bytes, byte and title lists are taken from them, and the bool of
-// the start command is whatever byte the host application wrote. After each
-// command one mouse move lets the ignore windows of the moment take effect.
+// Plugin commands through ExportedCallEvent in any order, unknown ids and null
+// payloads, with drops in between; texts, byte and title lists taken from the
+// fuzzer's bytes, the start command's bool any byte. After each command one
+// mouse move lets the ignore windows of the moment take effect.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -27,29 +25,29 @@ constexpr uint64_t kIds[] = {TESSARIL_CMD_ADD_HOST_IGNORE_WINDOW, TESSARIL_CMD_R
                              TESSARIL_CMD_STOP_HOST, TESSARIL_CMD_RESET_SCREEN, TESSARIL_CMD_RESET_WINDOW,
                              TESSARIL_MSG_KEY_EVENT, 0, UINT64_MAX};
 
-// The processes of the desktop's windows, and any other.
-uint32_t ProcessId(FuzzedDataProvider& input)
+uint64_t FuzzedTarget(FuzzedDataProvider& input, const CheckedSession& session)
 {
-    const uint32_t known[] = {4200, 5100, input.ConsumeIntegral<uint32_t>()};
-    return input.PickValueInArray(known);
+    const auto choice = input.ConsumeIntegral<uint8_t>();
+    return session.Target(choice, input.ConsumeIntegral<uint64_t>());
 }
 
-// Any type, with the fields of every type filled from the input.
+// Any type, with the fields of every type filled from the input; the process
+// is one of the desktop's windows' or any other.
 IgnoreRequest FuzzedIgnoreRequest(FuzzedDataProvider& input, const FuzzArena& arena, const CheckedSession& session)
 {
     const int32_t type = input.ConsumeBool() ? input.ConsumeIntegralInRange<int32_t>(0, 4)
                                              : input.ConsumeIntegral<int32_t>();
     const auto bytes =
         arena.List<uint8_t>(input.ConsumeIntegral<uint16_t>(), input.ConsumeIntegralInRange<uint32_t>(0, 9));
-    const uint32_t processId = ProcessId(input);
+    const uint32_t processes[] = {4200, 5100, input.ConsumeIntegral<uint32_t>()};
+    const uint32_t processId = input.PickValueInArray(processes);
     const auto reserved = input.ConsumeIntegral<uint32_t>();
     std::vector<std::string> titles(input.ConsumeIntegralInRange<uint32_t>(0, kMostTitles));
     for (std::string& title : titles) {
         title = arena.Text(input.ConsumeIntegral<uint16_t>());
     }
-    const uint64_t window = session.Target(input.ConsumeIntegral<uint8_t>(), input.ConsumeIntegral<uint64_t>());
-    IgnoreRequest request = IgnoreRequest::Raw(type, std::vector<uint8_t>(bytes.begin(), bytes.end()),
-                                                 static_cast<int64_t>(window));
+    IgnoreRequest request = IgnoreRequest::Raw(type, {bytes.begin(), bytes.end()},
+                                                 static_cast<int64_t>(FuzzedTarget(input, session)));
     request.Titles(processId, std::move(titles)).Payload()->reserved = reserved;
     return request;
 }
@@ -65,8 +63,7 @@ void RunCommand(FuzzedDataProvider& input, const FuzzArena& arena, CheckedSessio
     }
     case TESSARIL_CMD_START_HOST: {
         const char* text = arena.Text(input.ConsumeIntegral<uint16_t>());
-        const uint64_t target = session.Target(input.ConsumeIntegral<uint8_t>(), input.ConsumeIntegral<uint64_t>());
-        TessarilStartHostCommand start = TESSARIL_HOST_APP::StartCommand(target, false, text);
+        TessarilStartHostCommand start = TESSARIL_HOST_APP::StartCommand(FuzzedTarget(input, session), false, text);
         const auto isScreen = input.ConsumeIntegral<uint8_t>();
         std::memcpy(&start.isScreen, &isScreen, 1);
         session.Command(id, start);
@@ -74,8 +71,7 @@ void RunCommand(FuzzedDataProvider& input, const FuzzArena& arena, CheckedSessio
     }
     case TESSARIL_CMD_RESET_SCREEN:
     case TESSARIL_CMD_RESET_WINDOW: {
-        const uint64_t target = session.Target(input.ConsumeIntegral<uint8_t>(), input.ConsumeIntegral<uint64_t>());
-        TessarilResetTargetCommand reset{static_cast<int64_t>(target), -1};
+        TessarilResetTargetCommand reset{static_cast<int64_t>(FuzzedTarget(input, session)), -1};
         session.Command(id, reset);
         return;
     }

@@ -27,8 +27,7 @@ constexpr uint64_t kIds[] = {
     TESSARIL_MSG_PYLON_SIGNAL_D, TESSARIL_MSG_REGISTER_REQUEST, TESSARIL_CMD_START_HOST, 0, UINT64_MAX,
     UINT64_C(0x1'00E4'E1D8)};
 
-// The size of what each message's payload holds; messages without data are
-// only checked for null, so any byte will do.
+// The size of each message's payload; messages without data are only checked for null.
 size_t PayloadSize(uint64_t id)
 {
     switch (id) {
@@ -47,39 +46,35 @@ size_t PayloadSize(uint64_t id)
 }
 
 template <class Record>
-std::span<const Record> ArenaList(FuzzedDataProvider& input, const FuzzArena& arena)
+std::span<const Record> ArenaList(FuzzedDataProvider& input, const FuzzArena& arena, uint32_t most)
 {
-    return arena.List<Record>(input.ConsumeIntegral<uint16_t>(), input.ConsumeIntegralInRange<uint32_t>(0, 8));
+    return arena.List<Record>(input.ConsumeIntegral<uint16_t>(), input.ConsumeIntegralInRange<uint32_t>(0, most));
 }
 
 void Receive(FuzzedDataProvider& input, const FuzzArena& arena, CheckedSession::HostSession& host, uint64_t id)
 {
     switch (id) {
     case TESSARIL_MSG_MOUSE_EVENT_ARRAY: {
-        const auto events = ArenaList<TessarilMouseEventFFI>(input, arena);
-        TESSARIL_HOST_APP::MouseArray array(std::vector<TessarilMouseEventFFI>(events.begin(), events.end()),
-                                           input.ConsumeIntegral<int64_t>());
+        const auto events = ArenaList<TessarilMouseEventFFI>(input, arena, 8);
+        TESSARIL_HOST_APP::MouseArray array({events.begin(), events.end()}, input.ConsumeIntegral<int64_t>());
         host.MouseBatch(array);
         return;
     }
     case TESSARIL_MSG_TOUCH_EVENT_ARRAY: {
-        TessarilTouchEventArrayPayload array{};
-        const auto records = ArenaList<TessarilTouchRecordFFI>(input, arena);
-        array.records = records.data();
-        array.count = static_cast<uint32_t>(records.size());
-        host.Receive(id, array);
+        const auto records = ArenaList<TessarilTouchRecordFFI>(input, arena, 8);
+        host.Receive(id, TessarilTouchEventArrayPayload{records.data(), static_cast<uint32_t>(records.size())});
         return;
     }
     case TESSARIL_MSG_TEXT_PAIR_A:
-    case TESSARIL_MSG_TEXT_PAIR_B: {
-        const TessarilTextPairPayload texts{arena.Text(input.ConsumeIntegral<uint16_t>()),
-                                            arena.Text(input.ConsumeIntegral<uint16_t>())};
-        host.Receive(id, texts);
+    case TESSARIL_MSG_TEXT_PAIR_B:
+        host.Receive(id, TessarilTextPairPayload{arena.Text(input.ConsumeIntegral<uint16_t>()),
+                                                 arena.Text(input.ConsumeIntegral<uint16_t>())});
         return;
-    }
-    default:
+    default: {
         // A payload the arena cannot hold at that offset travels as null.
-        host.plugin.onReceive(id, arena.Bytes(input.ConsumeIntegral<uint16_t>(), PayloadSize(id)));
+        const auto payload = arena.List<uint8_t>(input.ConsumeIntegral<uint16_t>(), PayloadSize(id));
+        host.plugin.onReceive(id, payload.size() == PayloadSize(id) ? payload.data() : nullptr);
+    }
     }
 }
 

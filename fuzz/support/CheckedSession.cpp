@@ -1,5 +1,6 @@
 #include "CheckedSession.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -20,18 +21,10 @@ using TESSARIL_HOST_APP::OutgoingMessage;
 
 bool IsCommand(uint64_t commandId)
 {
-    switch (commandId) {
-    case TESSARIL_CMD_ADD_HOST_IGNORE_WINDOW:
-    case TESSARIL_CMD_REMOVE_HOST_IGNORE_WINDOW:
-    case TESSARIL_CMD_CLEAR_HOST_IGNORE_WINDOW:
-    case TESSARIL_CMD_START_HOST:
-    case TESSARIL_CMD_STOP_HOST:
-    case TESSARIL_CMD_RESET_SCREEN:
-    case TESSARIL_CMD_RESET_WINDOW:
-        return true;
-    default:
-        return false;
-    }
+    constexpr uint64_t kCommands[] = {
+        TESSARIL_CMD_ADD_HOST_IGNORE_WINDOW, TESSARIL_CMD_REMOVE_HOST_IGNORE_WINDOW, TESSARIL_CMD_CLEAR_HOST_IGNORE_WINDOW,
+        TESSARIL_CMD_START_HOST, TESSARIL_CMD_STOP_HOST, TESSARIL_CMD_RESET_SCREEN, TESSARIL_CMD_RESET_WINDOW};
+    return std::ranges::find(kCommands, commandId) != std::end(kCommands);
 }
 
 uint64_t IdOf(const void* handle)
@@ -41,13 +34,9 @@ uint64_t IdOf(const void* handle)
 
 HWND CreateWindow(const char* className, const char* title, uint32_t processId, RECT rect, LONG exStyle = 0)
 {
-    return SimulatedDesktop::CreateTopLevelWindow({.className = className,
-                                                   .title = title,
-                                                   .processId = processId,
-                                                   .threadId = processId + 4,
-                                                   .rect = rect,
-                                                   .style = WS_OVERLAPPEDWINDOW,
-                                                   .exStyle = exStyle});
+    return SimulatedDesktop::CreateTopLevelWindow({.className = className, .title = title, .processId = processId,
+                                                   .threadId = processId + 4, .rect = rect,
+                                                   .style = WS_OVERLAPPEDWINDOW, .exStyle = exStyle});
 }
 
 }  // namespace
@@ -85,6 +74,7 @@ CheckedSession::~CheckedSession()
             Fail("\"" + message.Line() + "\" came without the plugin's sender text");
         }
     }
+    // The plugin keeps the converter for the process; the next input starts afresh.
     TESSARIL_REMOTECONTROL_HOST::CoordinateConverterHost::DestroyInstance();
 }
 
@@ -128,11 +118,8 @@ void CheckedSession::Check(uint64_t commandId, int64_t returned, int64_t written
     if (ran != IsCommand(commandId)) {
         Fail(command + (ran ? " ran" : " was refused"));
     }
-    if (ran && written != 0 && written != 5 && written != 6) {
+    if (ran ? written != 0 && written != 5 && written != 6 : written != -1) {
         Fail(command + " wrote result " + std::to_string(written));
-    }
-    if (!ran && written != -1) {
-        Fail("refused " + command + " wrote its result");
     }
     const size_t unregisters = host.recorder.Count(OutgoingMessage::Kind::Unregister) - unregistersBefore;
     if (ran && commandId == TESSARIL_CMD_STOP_HOST && unregisters != (written == 0 ? 2u : 0u)) {

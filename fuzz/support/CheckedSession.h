@@ -8,11 +8,10 @@
 #include "platform_win32.h"
 
 // One plugin life per fuzz input, played by the host harness on the same
-// simulated desktop each time: a shared window under two others (one of them
-// the host's prompt, which must never be touched), a window with the same
-// title on another virtual desktop, and two monitors. What must hold whatever
-// the input did is checked as it happens; a violation aborts, and libFuzzer
-// keeps the input that caused it.
+// simulated desktop each time: a shared window under two others (one the
+// host's prompt, which must never be touched), a window with the same title
+// on another virtual desktop, and two monitors. A broken rule aborts, and
+// libFuzzer keeps the input that caused it.
 class CheckedSession {
 public:
     using HostSession = TESSARIL_HOST_APP::HostSession;
@@ -20,22 +19,18 @@ public:
     // Resets the desktop, then ExportedInit without an event loop (so no
     // cursor report is ever sent) and ExportedStart.
     CheckedSession();
-    // A checked stop command, ExportedStop and ExportedUninit; then every
-    // window must have its extended style back and every message must carry
-    // the plugin's sender text. The coordinate converter, which the plugin
-    // keeps for the process, is destroyed so that the next input starts afresh.
+    // A checked stop, ExportedStop and ExportedUninit; then every window must
+    // have its extended style back and every message the plugin's sender text.
     ~CheckedSession();
-
     CheckedSession(const CheckedSession&) = delete;
     CheckedSession& operator=(const CheckedSession&) = delete;
 
-    // The start command for the shared window, or for the primary monitor
-    // with the covering chat window listed.
+    // Starts on the shared window, or on the primary monitor with the chat window listed.
     void Start(bool screen);
 
-    // ExportedCallEvent then ExportedCallDrop, checked: exactly the known
+    // ExportedCallEvent and ExportedCallDrop, checked: exactly the known
     // commands run, a command that runs writes 0, 5 or 6 and one that does not
-    // leaves the result alone, and a done stop sends the unregister request twice.
+    // leaves the result alone, and a done stop sends two unregister requests.
     template <class Payload>
     void Command(uint64_t commandId, Payload& payload)
     {
@@ -47,12 +42,10 @@ public:
     // ExportedCallEvent with no payload, which must not run.
     void NullCommand(uint64_t commandId);
 
-    // A mouse move inside the shared area, so that the ignore windows of the
-    // moment are made transparent and restored.
+    // A mouse move inside the shared area: the ignore windows of the moment are set and restored.
     void Probe();
 
-    // A target for start and reset commands: one of the desktop's windows or
-    // monitors, 0, all bits set, or `raw`.
+    // One of the desktop's windows or monitors, 0, all bits set, or `raw`.
     uint64_t Target(uint8_t choice, uint64_t raw) const;
 
     // One for the process: only one event loop and one recorder may exist at a time.

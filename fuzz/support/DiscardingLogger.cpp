@@ -1,6 +1,6 @@
-// The logger library's two functions for the fuzzers: every text the plugin
-// hands over is read to its end (so that AddressSanitizer checks it) and then
-// dropped, since a recording or file logger would grow with every input.
+// The logger library's two functions for the fuzzers: every text is read to
+// its end (so that AddressSanitizer checks it) and dropped, since a recording
+// or file logger would grow with every input.
 
 #include <cstring>
 

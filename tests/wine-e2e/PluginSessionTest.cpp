@@ -1,21 +1,22 @@
 #include "PluginSessionTest.h"
 
+#include <string>
+
 #include "PluginLibrary.h"
 
 namespace {
-
-using TESSARIL_HOST_APP::MouseEvent;
-
-constexpr int32_t kLogFileBytes = 1 << 20;
-constexpr int32_t kLeftButton = 1;
-constexpr int32_t kPress = 1;  // event types
-constexpr int32_t kRelease = 2;
 
 // Loaded once per process: the plugin keeps process-wide state until unloaded.
 const TESSARIL_HOST_APP::PluginExports& Plugin()
 {
     static const TESSARIL_HOST_APP::PluginLibrary library;
     return library.Exports();
+}
+
+std::string LogStem()
+{
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    return std::string(test->test_suite_name()) + "." + test->name();
 }
 
 }  // namespace
@@ -26,42 +27,27 @@ PluginSessionTest::PluginSessionTest() : session(Plugin())
 
 void PluginSessionTest::SetUp()
 {
-    const std::string folder = LogFolder().string();
+    const std::string folder = LogFile().parent_path().string();
     const std::string stem = LogStem();
-    ASSERT_TRUE(session.Init({.logDirectory = folder.c_str(), .logName = stem.c_str(), .logValue = kLogFileBytes}));
+    ASSERT_TRUE(session.Init({.logDirectory = folder.c_str(), .logName = stem.c_str(), .logValue = 1 << 20}));
 }
 
-void PluginSessionTest::FinishCycle()
+std::filesystem::path PluginSessionTest::LogFile()
 {
-    session.Finish();
+    return std::filesystem::temp_directory_path() / "tessaril-e2e" / (LogStem() + ".log");
 }
 
-std::filesystem::path PluginSessionTest::LogFolder()
+int64_t PluginSessionTest::Start(const void* target, bool screen)
 {
-    return std::filesystem::temp_directory_path() / "tessaril-e2e";
+    return session.Start(HandleBits(target), screen, "e2e-viewer");
 }
 
-std::string PluginSessionTest::LogStem()
-{
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    return std::string(test->test_suite_name()) + "." + test->name();
-}
-
-int64_t PluginSessionTest::StartWindow(HWND window)
-{
-    return session.Start(HandleBits(window), false, "e2e-viewer");
-}
-
-int64_t PluginSessionTest::StartScreen(HMONITOR monitor)
-{
-    return session.Start(HandleBits(monitor), true, "e2e-viewer");
-}
-
+// Left button (1), event type 1 for the press and 2 for the release.
 void PluginSessionTest::Click(int64_t x, int64_t y, int64_t viewportWidth, int64_t viewportHeight)
 {
     for (const bool pressed : {true, false}) {
-        MouseEvent event(x, y, viewportWidth, viewportHeight);
-        EXPECT_TRUE(session.Mouse(event.Seq(++mouseSeq).Button(kLeftButton, pressed, pressed ? kPress : kRelease)));
+        TESSARIL_HOST_APP::MouseEvent event(x, y, viewportWidth, viewportHeight);
+        EXPECT_TRUE(session.Mouse(event.Seq(++mouseSeq).Button(1, pressed, pressed ? 1 : 2)));
     }
 }
 
@@ -75,9 +61,4 @@ void PluginSessionTest::Type(int64_t virtualKey, bool viewerCapsLock)
 uint32_t HandleBits(const void* handle)
 {
     return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(handle));
-}
-
-HMONITOR PrimaryMonitor()
-{
-    return MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
 }

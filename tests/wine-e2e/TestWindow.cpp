@@ -2,7 +2,6 @@
 
 #include <functional>
 #include <future>
-#include <set>
 #include <thread>
 #include <utility>
 
@@ -10,10 +9,9 @@ namespace {
 
 constexpr UINT kRunTask = WM_APP + 1;
 
-// The thread that owns every test window, as a host application's UI thread
-// does. The plugin changes the windows' styles from the test's thread, which
-// Windows turns into messages sent to this one, so it keeps pumping while the
-// test waits; it runs until the process ends.
+// The thread of every test window, as a host application's UI thread: the
+// plugin's style changes from the test's thread become messages sent to it, so
+// it keeps pumping while the test waits. It runs until the process ends.
 DWORD StartUiThread()
 {
     std::promise<DWORD> started;
@@ -46,14 +44,23 @@ void RunOnUiThread(std::function<void()> task)
 
 }  // namespace
 
-TestWindow::TestWindow(WindowLayout windowLayout) : layout(std::move(windowLayout))
+TestWindow::TestWindow(const std::wstring& className, const std::wstring& title, RECT rect, DWORD exStyle, bool withEdit)
 {
-    RunOnUiThread([this] { Create(); });
+    RunOnUiThread([&, this] { Create(className, title, rect, exStyle, withEdit); });
 }
 
 TestWindow::~TestWindow()
 {
     RunOnUiThread([this] { DestroyWindow(window); });
+}
+
+bool TestWindow::Below(HWND other) const
+{
+    HWND above = GetWindow(window, GW_HWNDPREV);
+    while (above != nullptr && above != other) {
+        above = GetWindow(above, GW_HWNDPREV);
+    }
+    return above != nullptr;
 }
 
 std::vector<POINT> TestWindow::ButtonDowns() const
@@ -68,17 +75,31 @@ int TestWindow::ExStyleChanges() const
     return exStyleChanges;
 }
 
-void TestWindow::Create()
+// Shown without activation: activating a window also moves the X focus, whose
+// events Wine handles later on this thread.
+void TestWindow::Create(const std::wstring& className, const std::wstring& title, RECT rect, DWORD exStyle,
+                        bool withEdit)
 {
-    RegisterClassOnce(layout.className);
-    const RECT& r = layout.rect;
-    window = CreateWindowExW(layout.exStyle, layout.className.c_str(), layout.title.c_str(), WS_POPUP | WS_VISIBLE,
-                             r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
-                             GetModuleHandleW(nullptr), this);
-    if (layout.withEdit) {
-        CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, r.right - r.left,
-                        r.bottom - r.top, window, nullptr, GetModuleHandleW(nullptr), nullptr);
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    if (!GetClassInfoExW(instance, className.c_str(), &windowClass)) {
+        windowClass.lpfnWndProc = &TestWindow::Procedure;
+        windowClass.hInstance = instance;
+        windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        windowClass.lpszClassName = className.c_str();
+        RegisterClassExW(&windowClass);
     }
+    const LONG width = rect.right - rect.left;
+    const LONG height = rect.bottom - rect.top;
+    window = CreateWindowExW(exStyle, className.c_str(), title.c_str(), WS_POPUP, rect.left, rect.top, width, height,
+                             nullptr, nullptr, instance, this);
+    if (withEdit) {
+        CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, width, height, window, nullptr,
+                        instance, nullptr);
+    }
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 LRESULT CALLBACK TestWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -99,10 +120,9 @@ LRESULT CALLBACK TestWindow::Procedure(HWND window, UINT message, WPARAM wParam,
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// Wine routes a mouse message to a window when the thread takes it from its
-// queue, not when SendInput queues it. Input injected while this window let
-// the mouse through is taken now, before the plugin's restore makes it catch
-// the mouse again (README.md, "Where Wine differs").
+// Wine routes a mouse message when the thread takes it from its queue: input
+// injected while this window let the mouse through is taken before the
+// plugin's restore makes it catch the mouse again (README.md).
 void TestWindow::TakeMouseInputBeforeRestore(const STYLESTRUCT& change)
 {
     if ((change.styleOld & WS_EX_TRANSPARENT) == 0 || (change.styleNew & WS_EX_TRANSPARENT) != 0) {
@@ -112,22 +132,6 @@ void TestWindow::TakeMouseInputBeforeRestore(const STYLESTRUCT& change)
     while (PeekMessageW(&waiting, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
         DispatchMessageW(&waiting);
     }
-}
-
-void TestWindow::RegisterClassOnce(const std::wstring& className)
-{
-    static std::set<std::wstring> registered;
-    if (!registered.insert(className).second) {
-        return;
-    }
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = &TestWindow::Procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = className.c_str();
-    RegisterClassExW(&windowClass);
 }
 
 void TestWindow::Record(UINT message, WPARAM wParam, LPARAM lParam)
