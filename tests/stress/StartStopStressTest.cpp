@@ -41,11 +41,7 @@ protected:
     void SetUp() override
     {
         PluginTest::SetUp();
-        chat = SimulatedDesktop::CreateTopLevelWindow({.className = "ChatFrame",
-                                                       .title = "Team chat",
-                                                       .processId = 5100,
-                                                       .rect = {500, 300, 1100, 800},
-                                                       .exStyle = WS_EX_TOOLWINDOW});
+        chat = CreateChat("Team chat", {500, 300, 1100, 800}, kChatStyle);
     }
 
     int64_t IgnoreChat() { return session.AddIgnore(IgnoreRequest::ByHandle(IdOf(chat))); }
