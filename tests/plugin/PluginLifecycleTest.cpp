@@ -117,8 +117,8 @@ TEST_F(PluginTest, CommandsAnswerWithTheirResultCodeAndLine)
     }
 }
 
-// A payload no handler wants is never read: the address given here would crash
-// a read, whether remote control runs or not.
+// A payload no handler wants is never read, nor is any after a stop: the address
+// given here would crash a read.
 TEST_F(PluginTest, UnservedMessagesAndRefusedCommandsPassSilently)
 {
     const PluginExports& plugin = session.plugin;
@@ -145,7 +145,9 @@ TEST_F(PluginTest, UnservedMessagesAndRefusedCommandsPassSilently)
         std::vector<uint64_t> ids{TESSARIL_MSG_TOUCH_EVENT_ARRAY, TESSARIL_MSG_TEXT_PAIR_A, TESSARIL_MSG_TEXT_PAIR_B};
         if (!started) {
             ids.insert(ids.end(), {TESSARIL_MSG_KEY_EVENT, TESSARIL_MSG_MOUSE_EVENT, TESSARIL_MSG_MOUSE_EVENT_ARRAY,
-                                   TESSARIL_MSG_CLIENT_VIEWPORT_INFO});
+                                   TESSARIL_MSG_CLIENT_VIEWPORT_INFO, TESSARIL_MSG_CHANNEL_AVAILABLE,
+                                   TESSARIL_MSG_CHANNEL_UNAVAILABLE, TESSARIL_MSG_OPEN_CHANNEL_RESPONSE,
+                                   TESSARIL_MSG_CLOSE_CHANNEL_RESPONSE});
         }
         for (const uint64_t id : ids) {
             EXPECT_TRUE(plugin.onReceive(id, unreadable));
