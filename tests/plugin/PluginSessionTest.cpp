@@ -1,28 +1,26 @@
-#include <algorithm>
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "PluginTest.h"
 
 namespace {
 
-using ::testing::IsEmpty;
-
 struct MessageRow {
     const char* label;
-    bool started;  // in window mode on the editor; false: started and stopped again
     std::function<void()> send;
     Lines journal;
     LogLines lines;  // the test thread's, traces left out
     Lines messages;
 };
 
-// Every viewer message and channel indication, in a fresh start each (or after
-// its stop): what reaches the desktop, what is logged and what is sent back.
+// Every viewer message and channel indication, in a fresh start each in window
+// mode on the editor: what reaches the desktop, what is logged and what is sent back.
 TEST_F(PluginTest, MessagesReachTheDesktopAndAreLoggedAndReported)
 {
     const auto receive = [this](uint64_t id) { return [this, id] { session.Receive(id, uint8_t{0}); }; };
+    // Stamped when sent: each row's Restart moves the clock on.
     const auto mouse = [this](MouseEvent event) {
         return [this, event]() mutable { EXPECT_TRUE(session.Mouse(event.CreatedAt(clock.Now()))); };
     };
@@ -35,112 +33,104 @@ TEST_F(PluginTest, MessagesReachTheDesktopAndAreLoggedAndReported)
             EXPECT_TRUE(session.MouseBatch(array));
         };
     };
+    const auto viewport = [this](int64_t width) {
+        return [this, width] { session.Receive(TESSARIL_MSG_CLIENT_VIEWPORT_INFO, Viewport(width, 480)); };
+    };
     const auto keyLines = [](int code, const char* pressed) {
         return LogLines{InfoLine(fmt::format("Prepare injecting a KeyEvent, key code is {}, key if pressed? {}, seq is "
-                                             "1,timeFromCreateToExecute is 0",
-                                             code, pressed)),
+                                             "1,timeFromCreateToExecute is 0", code, pressed)),
                         InfoLine("Inject a KeyEvent")};
     };
     // The first mouse event of a start writes each rate-limited line once.
-    const auto mouseLines = [](int x, int y, int button, const char* pressed) {
-        return LogLines{
-            InfoLine(fmt::format("Prepare injecting a MouseEvent, x is {}, y is {}, button is {}, if pressed? {}, "
-                                 "vp_width is 800, vp_height is 600, seq is 1,timeFromCreateToExecute is 0",
-                                 x, y, button, pressed)),
-            InfoLine("Inject a MouseEvent"),
-            InfoLine(fmt::format("Before ViewportToScreen, x is {}, y is {}, vp_width is 800, vp_height is 600", x, y)),
-            InfoLine("screenId:65552 false,screen_size is 800:600"),
-            InfoLine("client_viewport_size is 800:600 , host_screen_size is 800:600"),
-            InfoLine(fmt::format("After ViewportToScreen, x is {}, y is {}", x + 100, y + 100))};
+    const auto mouseLines = [](int x, int y, int button, const char* pressed, int64_t vp = 800, bool sized = true) {
+        LogLines lines{InfoLine(fmt::format("Prepare injecting a MouseEvent, x is {}, y is {}, button is {}, if pressed? {}, "
+                                            "vp_width is {}, vp_height is {}, seq is 1,timeFromCreateToExecute is 0",
+                                            x, y, button, pressed, vp, vp == 800 ? 600 : vp)),
+                       InfoLine("Inject a MouseEvent"),
+                       InfoLine(fmt::format("Before ViewportToScreen, x is {}, y is {}, vp_width is {}, vp_height is {}",
+                                            x, y, vp, vp == 800 ? 600 : vp))};
+        if (sized) {
+            lines.push_back(InfoLine("screenId:65552 false,screen_size is 800:600"));
+            lines.push_back(InfoLine("client_viewport_size is 800:600 , host_screen_size is 800:600"));
+        }
+        lines.push_back(InfoLine(fmt::format("After ViewportToScreen, x is {}, y is {}", sized ? x + 100 : 2 * x + 100,
+                                             sized ? y + 100 : 2 * y + 100)));
+        return lines;
     };
     LogLines arrayLines = mouseLines(420, 320, 0, "false");
     arrayLines.insert(arrayLines.begin(), InfoLine("Inject Mouse Event Array, events size is 2, time_duration is 30"));
+    const LogLines emptyArray{InfoLine("Inject Mouse Event Array, events size is 0, time_duration is 30"),
+                              WarningLine("InjectMouseEventArray rcv empty")};
+    const LogLines viewportLines{InfoLine("Notify host the viewport size of client"), InfoLine("Viewport Size Changed")};
     const Lines report{"report PacketDealTime 0"};
     const std::string move500 = Rec(17066, 24272, 0, 0x8001);  // the editor's 500,400 on the 1920 x 1080 screen
     const MessageRow rows[] = {
-        {"key press", true, [this] { Key('A', true, 1); }, {kAwake, Send({KeyRec('A', false)})}, keyLines('A', "true"), report},
-        {"key press wanting Caps Lock",
-         true,
-         [this] { Key('H', true, 1, true); },
+        {"key press", [this] { Key('A', true, 1); }, {kAwake, Send({KeyRec('A', false)})}, keyLines('A', "true"), report},
+        {"key press wanting Caps Lock", [this] { Key('H', true, 1, true); },
          {kAwake, Send({KeyRec(VK_CAPITAL, false), KeyRec(VK_CAPITAL, true)}), Send({KeyRec('H', false)})},
-         keyLines('H', "true"),
-         report},
-        {"Caps Lock pressed itself", true, [this] { Key(VK_CAPITAL, true, 1, true); },
+         keyLines('H', "true"), report},
+        {"Caps Lock pressed itself", [this] { Key(VK_CAPITAL, true, 1, true); },
          {kAwake, Send({KeyRec(VK_CAPITAL, false)})}, keyLines(VK_CAPITAL, "true"), report},
-        {"key release", true, [this] { Key('A', false, 1); }, {kAwake, Send({KeyRec('A', true)})}, keyLines('A', "false"), report},
-        {"mouse move", true, mouse(Mouse(400, 300, 1)), {kAwake, Send({move500})}, mouseLines(400, 300, 0, "false"), report},
-        {"left button down", true, mouse(Mouse(400, 300, 1).Button(1, true)), {kAwake, Send({move500, Btn(0x2)})},
+        {"key release", [this] { Key('A', false, 1); }, {kAwake, Send({KeyRec('A', true)})}, keyLines('A', "false"), report},
+        {"mouse move", mouse(Mouse(400, 300, 1)), {kAwake, Send({move500})}, mouseLines(400, 300, 0, "false"), report},
+        {"left button down", mouse(Mouse(400, 300, 1).Button(1, true)), {kAwake, Send({move500, Btn(0x2)})},
          mouseLines(400, 300, 1, "true"), report},
-        {"middle button up", true, mouse(Mouse(400, 300, 1).Button(2, false, 2)), {kAwake, Send({move500, Btn(0x40)})},
+        {"middle button up", mouse(Mouse(400, 300, 1).Button(2, false, 2)), {kAwake, Send({move500, Btn(0x40)})},
          mouseLines(400, 300, 2, "false"), report},
-        {"wheel: the vertical step goes in negated",
-         true,
-         mouse(Mouse(410, 310, 1).Wheel(-240, 120)),
+        {"wheel: the vertical step goes in negated", mouse(Mouse(410, 310, 1).Wheel(-240, 120)),
          {kAwake, Send({Rec(17408, 24879, 0, 0x8001), Btn(0x1000, -240), Btn(0x800, -120)})},
-         mouseLines(410, 310, 0, "false"),
-         report},
-        {"move made by touch, suppressed", true, mouse(Mouse(400, 300, 1).Type(3).SuppressMark(1)), {}, {}, {}},
+         mouseLines(410, 310, 0, "false"), report},
         {"mouse event not above the last",
-         true,
          [this] {
              session.Mouse(Mouse(1, 1, 5));
              Forget();
              session.Mouse(Mouse(2, 2, 5));
          },
-         {},
-         {WarningLine("Rcv a mouse event before")},
-         {}},
-        {"mouse array",
-         true,
-         batch({Mouse(420, 320, 1), Mouse(430, 330, 2)}),
-         {kAwake, Send({Rec(17749, 25486, 0, 0x8001)}), kAwake, Send({Rec(18090, 26093, 0, 0x8001)})},
-         arrayLines,
-         report},
-        {"empty mouse array",
-         true,
-         batch({}),
-         {},
-         {InfoLine("Inject Mouse Event Array, events size is 0, time_duration is 30"),
-          WarningLine("InjectMouseEventArray rcv empty")},
-         {}},
-        {"viewport",
-         true,
-         [this] { session.Receive(TESSARIL_MSG_CLIENT_VIEWPORT_INFO, Viewport(640, 480)); },
-         {},
-         {InfoLine("Notify host the viewport size of client"), InfoLine("Viewport Size Changed"),
-          InfoLine("screenId:65552 false,screen_size is 800:600"),
-          InfoLine("client_viewport_size is 640:480 , host_screen_size is 800:600")},
-         {}},
-        {"zero viewport",
-         true,
-         [this] { session.Receive(TESSARIL_MSG_CLIENT_VIEWPORT_INFO, Viewport(0, 480)); },
-         {},
-         {InfoLine("Notify host the viewport size of client"), InfoLine("Viewport Size Changed"),
-          ErrorLine("Client viewport area size must be Non-Zero!")},
-         {}},
-        {"channel available", true, receive(TESSARIL_MSG_CHANNEL_AVAILABLE), {},
+         {}, {WarningLine("Rcv a mouse event before")}, {}},
+        // Each mode writes the size line at a call site of its own, under its own limit.
+        {"mouse in window mode, then in screen mode",
+         [this] {
+             session.Mouse(Mouse(1, 1, 1));
+             session.StopHost();
+             StartScreen();
+             Forget();
+             session.Mouse(Mouse(400, 300, 2));
+         },
+         {kAwake, Send({Rec(32768, 43690, 0, 0x8001)})},
+         {InfoLine("client_viewport_size is 800:600 , host_screen_size is 1920:1080")}, report},
+        {"mouse array", batch({Mouse(420, 320, 1), Mouse(430, 330, 2)}),
+         {kAwake, Send({Rec(17749, 25486, 0, 0x8001)}), kAwake, Send({Rec(18090, 26093, 0, 0x8001)})}, arrayLines, report},
+        {"empty mouse array", batch({}), {}, emptyArray, {}},
+        {"mouse array without a list",
+         [this] { session.Receive(TESSARIL_MSG_MOUSE_EVENT_ARRAY, TessarilMouseEventArrayPayload{nullptr, 0, 30}); },
+         {}, emptyArray, {}},
+        {"viewport", viewport(640), {},
+         {viewportLines[0], viewportLines[1], InfoLine("screenId:65552 false,screen_size is 800:600"),
+          InfoLine("client_viewport_size is 640:480 , host_screen_size is 800:600")}, {}},
+        {"zero viewport", viewport(0), {},
+         {viewportLines[0], viewportLines[1], ErrorLine("Client viewport area size must be Non-Zero!")}, {}},
+        // The sentinel size stands for the last viewport the viewer announced: 400 wide, so twice the scale.
+        {"viewport, then a mouse event of the sentinel size",
+         [this, viewport] {
+             viewport(400)();
+             Forget();
+             session.Mouse(MouseEvent(100, 50, TESSARIL_VIEWPORT_SIZE_SENTINEL, TESSARIL_VIEWPORT_SIZE_SENTINEL)
+                               .Seq(1).CreatedAt(clock.Now()));
+         },
+         {kAwake, Send({Rec(10240, 12136, 0, 0x8001)})}, mouseLines(100, 50, 0, "false", 99999999, false), report},
+        {"channel available", receive(TESSARIL_MSG_CHANNEL_AVAILABLE), {},
          {InfoLine("Host Receive Channel Available Indication")}, {"channel available"}},
-        {"channel unavailable", true, receive(TESSARIL_MSG_CHANNEL_UNAVAILABLE), {},
+        {"channel unavailable", receive(TESSARIL_MSG_CHANNEL_UNAVAILABLE), {},
          {InfoLine("Host Receive Channel UnAvailable Indication")}, {"channel unavailable"}},
-        {"open channel response", true, receive(TESSARIL_MSG_OPEN_CHANNEL_RESPONSE), {},
+        {"open channel response", receive(TESSARIL_MSG_OPEN_CHANNEL_RESPONSE), {},
          {InfoLine("Host Receive Open Channel Response")}, {}},
-        {"close channel response", true, receive(TESSARIL_MSG_CLOSE_CHANNEL_RESPONSE), {},
+        {"close channel response", receive(TESSARIL_MSG_CLOSE_CHANNEL_RESPONSE), {},
          {InfoLine("Host Receive Close Channel Response")}, {}},
-        {"key after a stop", false, [this] { Key('A', true, 1); }, {}, {}, {}},
-        {"mouse after a stop", false, mouse(Mouse(400, 300, 1)), {}, {}, {}},
-        {"channel available after a stop", false, receive(TESSARIL_MSG_CHANNEL_AVAILABLE), {}, {}, {}},
-        {"open channel response after a stop", false, receive(TESSARIL_MSG_OPEN_CHANNEL_RESPONSE), {}, {}, {}},
-        {"close channel response after a stop", false, receive(TESSARIL_MSG_CLOSE_CHANNEL_RESPONSE), {}, {}, {}},
-        {"channel unavailable after a stop", false, receive(TESSARIL_MSG_CHANNEL_UNAVAILABLE), {}, {}, {}},
-        {"viewport after a stop", false, [this] { session.Receive(TESSARIL_MSG_CLIENT_VIEWPORT_INFO, Viewport(640, 480)); }, {}, {}, {}},
     };
     for (const MessageRow& row : rows) {
         SCOPED_TRACE(row.label);
         Restart();
         ASSERT_EQ(StartWindow(), 0);
-        if (!row.started) {
-            ASSERT_EQ(session.StopHost(), 0);
-        }
         Forget();
 
         row.send();
@@ -151,44 +141,52 @@ TEST_F(PluginTest, MessagesReachTheDesktopAndAreLoggedAndReported)
     }
 }
 
+// Single events of the types a touch or pen already delivered, marked 1, are
+// dropped without a line; every other mark or type, and array elements, go in.
+TEST_F(PluginTest, OnlyMarkedTouchTypesOfSingleMouseEventsAreSuppressed)
+{
+    const struct {
+        int64_t mark;
+        int32_t type;
+        bool injected;
+    } rows[] = {{1, 3, false}, {1, 8, false}, {1, 9, false}, {1, 12, false},
+                {1, 0, true},  {1, 4, true},  {0, 8, true},  {2, 8, true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(fmt::format("mark {} type {}", row.mark, row.type));
+        Restart();
+        ASSERT_EQ(StartWindow(), 0);
+        Forget();
+        session.Mouse(Mouse(400, 300, 1).Type(row.type).SuppressMark(row.mark));
+        EXPECT_EQ(JournalStartingWith("SendInput").size(), row.injected ? 1u : 0u);
+        EXPECT_EQ(Said().empty(), !row.injected);
+    }
+    MouseArray array({Mouse(400, 300, 2).Type(8).SuppressMark(1)});
+    session.MouseBatch(array);
+    EXPECT_EQ(JournalStartingWith("SendInput").size(), 2u);
+}
+
 // Distinct values in every field, so that a field swapped or dropped on the
 // way to the input records shows.
 TEST_F(PluginTest, EveryMouseFieldReachesItsInputRecordOrLine)
 {
-    struct Row {
+    const struct {
         const char* label;
         int screenWidth, screenHeight;  // of the primary monitor; 1 x 1 has no absolute moves
         int viewportWidth, viewportHeight;
-        std::string move;    // the record that moves the cursor
-        LogLines converted;  // the converter's lines and after
+        std::string move;  // the record that moves the cursor
+        int afterX, afterY;
+    } rows[] = {
+        {"absolute move from x and y", 1920, 1080, 1603, 907, Rec(16384, 21906, 0, 0x8001), 480, 361},
+        {"relative move from the deltas on a one-pixel screen", 1, 1, 1, 1, Rec(17, -19, 0, 0x0001), 401, 302},
     };
-    const Row rows[] = {
-        {"absolute move from x and y",
-         1920, 1080, 1603, 907,
-         Rec(16384, 21906, 0, 0x8001),
-         {InfoLine("Before ViewportToScreen, x is 401, y is 302, vp_width is 1603, vp_height is 907"),
-          InfoLine("screenId:65537 true,screen_size is 1920:1080"),
-          InfoLine("client_viewport_size is 1603:907 , host_screen_size is 1920:1080"),
-          InfoLine("After ViewportToScreen, x is 480, y is 361")}},
-        {"relative move from the deltas on a one-pixel screen",
-         1, 1, 1, 1,
-         Rec(17, -19, 0, 0x0001),
-         {InfoLine("Before ViewportToScreen, x is 401, y is 302, vp_width is 1, vp_height is 1"),
-          InfoLine("screenId:65537 true,screen_size is 1:1"), InfoLine("client_viewport_size is 1:1 , host_screen_size is 1:1"),
-          InfoLine("After ViewportToScreen, x is 401, y is 302")}},
-    };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
         Restart();
         SimulatedDesktop::SetPrimaryScreenSize(row.screenWidth, row.screenHeight);
         ASSERT_EQ(StartScreen(), 0);
         Forget();
         const MouseEvent event = MouseEvent(401, 302, row.viewportWidth, row.viewportHeight)
-                                     .Seq(11)
-                                     .Button(3, true, 2)
-                                     .Wheel(-240, 360)
-                                     .Delta(17, -19)
-                                     .SuppressMark(5)
+                                     .Seq(11).Button(3, true, 2).Wheel(-240, 360).Delta(17, -19).SuppressMark(5)
                                      .CreatedAt(clock.Now() - 23);
 
         EXPECT_TRUE(session.Mouse(event));
@@ -196,39 +194,45 @@ TEST_F(PluginTest, EveryMouseFieldReachesItsInputRecordOrLine)
         // Button 3 with event type 2 and pressed: the right button goes down.
         EXPECT_THAT(SimulatedDesktop::Journal(),
                     ElementsAre(kAwake, Send({row.move, Btn(0x8), Btn(0x1000, -240), Btn(0x800, -360)})));
-        LogLines lines{InfoLine(fmt::format("Prepare injecting a MouseEvent, x is 401, y is 302, button is 3, if pressed? "
-                                            "true, vp_width is {}, vp_height is {}, seq is 11,timeFromCreateToExecute is 23",
-                                            row.viewportWidth, row.viewportHeight)),
-                       InfoLine("Inject a MouseEvent")};
-        lines.insert(lines.end(), row.converted.begin(), row.converted.end());
-        EXPECT_THAT(Said(), ElementsAreArray(lines));
+        const auto size = [&](const char* format, int w, int h) { return InfoLine(fmt::format(fmt::runtime(format), w, h)); };
+        EXPECT_THAT(Said(), ElementsAre(
+            InfoLine(fmt::format("Prepare injecting a MouseEvent, x is 401, y is 302, button is 3, if pressed? true, "
+                                 "vp_width is {}, vp_height is {}, seq is 11,timeFromCreateToExecute is 23",
+                                 row.viewportWidth, row.viewportHeight)),
+            InfoLine("Inject a MouseEvent"),
+            size("Before ViewportToScreen, x is 401, y is 302, vp_width is {}, vp_height is {}", row.viewportWidth,
+                 row.viewportHeight),
+            size("screenId:65537 true,screen_size is {}:{}", row.screenWidth, row.screenHeight),
+            InfoLine(fmt::format("client_viewport_size is {}:{} , host_screen_size is {}:{}", row.viewportWidth,
+                                 row.viewportHeight, row.screenWidth, row.screenHeight)),
+            size("After ViewportToScreen, x is {}, y is {}", row.afterX, row.afterY)));
         EXPECT_THAT(session.recorder.TakeLines(), ElementsAre("report PacketDealTime 23"));
     }
 }
 
-struct LatencyRow {
-    const char* label;
-    int64_t sinceLastReport;
-    int64_t viewerClockBehind;
-    Lines report;
-};
-
+// The latency is the host clock minus the viewer's stamp, taken unsigned: a
+// viewer clock ahead of the host's wraps around.
 TEST_F(PluginTest, LatencyIsReportedOnlyAfterFiveSecondsHavePassed)
 {
     ASSERT_EQ(StartScreen(), 0);
     Key('A', true, 1);  // the first event of a start reports at once
     session.recorder.Clear();
-
-    const LatencyRow rows[] = {
+    const struct {
+        const char* label;
+        int64_t sinceLastReport;
+        int64_t viewerClockBehind;
+        Lines report;
+    } rows[] = {
         {"at once", 0, 7, {}},
         {"after 4000 ms", 4000, 7, {}},
         {"after exactly 5000 ms", 5000, 7, {}},
         {"after 5001 ms", 5001, 7, {"report PacketDealTime 7"}},
         {"the next 5001 ms later, from a mouse event", 5001, 12, {"report PacketDealTime 12"}},
+        {"viewer clock 7 ms ahead", 5001, -7, {"report PacketDealTime 18446744073709551609"}},
     };
     int64_t lastReport = clock.Now();
     int64_t seq = 2;
-    for (const LatencyRow& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
         clock.Set(lastReport + row.sinceLastReport);
         const int64_t createTime = clock.Now() - row.viewerClockBehind;
@@ -244,47 +248,50 @@ TEST_F(PluginTest, LatencyIsReportedOnlyAfterFiveSecondsHavePassed)
     }
 }
 
+// With the clock standing still, the cursor thread's ten captures of a batch
+// write each of their rate-limited lines once.
+TEST_F(PluginTest, CursorThreadWritesItsCaptureLinesOnceUnderTheRateLimit)
+{
+    ASSERT_EQ(StartScreen(), 0);
+    ASSERT_TRUE(AnotherTaskPosted()) << "no cursor batch within 10 s";
+    const LogLines lines = RecordingLogger::Lines();
+    EXPECT_EQ(std::ranges::count(lines, InfoLine("Host is capturing curosr style and hot-point")), 1);
+    EXPECT_EQ(std::ranges::count(lines, InfoLine("screenId:65537 true,screen_size is 1920:1080")), 1);
+}
+
 // Each standard cursor by the type the viewer draws; an application's own
 // cursor and a hidden one go as the arrow. Batches are sent on the loop thread.
 TEST_F(PluginTest, CursorBatchesCarryTheStandardCursorTypes)
 {
-    struct Row {
+    const struct {
         const char* label;
         HCURSOR cursor;
         DWORD flags;
         int64_t type;
-    };
-    const Row rows[] = {
-        {"I-beam", LoadCursorA(nullptr, IDC_IBEAM), CURSOR_SHOWING, 8},
-        {"wait", LoadCursorA(nullptr, IDC_WAIT), CURSOR_SHOWING, 5},
-        {"hand", LoadCursorA(nullptr, IDC_HAND), CURSOR_SHOWING, 3},
-        {"no", LoadCursorA(nullptr, IDC_NO), CURSOR_SHOWING, 14},
-        {"help", LoadCursorA(nullptr, IDC_HELP), CURSOR_SHOWING, 2},
-        {"cross", LoadCursorA(nullptr, IDC_CROSS), CURSOR_SHOWING, 7},
+    } rows[] = {
+        {"I-beam", LoadCursorA(nullptr, IDC_IBEAM), CURSOR_SHOWING, 8}, {"wait", LoadCursorA(nullptr, IDC_WAIT), CURSOR_SHOWING, 5},
+        {"hand", LoadCursorA(nullptr, IDC_HAND), CURSOR_SHOWING, 3}, {"no", LoadCursorA(nullptr, IDC_NO), CURSOR_SHOWING, 14},
+        {"help", LoadCursorA(nullptr, IDC_HELP), CURSOR_SHOWING, 2}, {"cross", LoadCursorA(nullptr, IDC_CROSS), CURSOR_SHOWING, 7},
         {"size west-east", LoadCursorA(nullptr, IDC_SIZEWE), CURSOR_SHOWING, 28},
         {"size north-south", LoadCursorA(nullptr, IDC_SIZENS), CURSOR_SHOWING, 29},
         {"size north-east", LoadCursorA(nullptr, IDC_SIZENESW), CURSOR_SHOWING, 30},
         {"size north-west", LoadCursorA(nullptr, IDC_SIZENWSE), CURSOR_SHOWING, 31},
-        {"arrow", LoadCursorA(nullptr, IDC_ARROW), CURSOR_SHOWING, 0},
-        {"hidden hand", LoadCursorA(nullptr, IDC_HAND), 0, 0},
+        {"arrow", LoadCursorA(nullptr, IDC_ARROW), CURSOR_SHOWING, 0}, {"hidden hand", LoadCursorA(nullptr, IDC_HAND), 0, 0},
         {"the application's own", SimulatedDesktop::CreateCustomCursor(), CURSOR_SHOWING, 0},
     };
     ASSERT_EQ(StartScreen(), 0);
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
         SimulatedDesktop::SetCursorHandle(row.cursor);
         SimulatedDesktop::SetCursorFlags(row.flags);
         session.recorder.Clear();
         // Batches begun before the change hold the cursor before it: wait for one that does not.
         OutgoingMessage last;
-        const bool seen = Eventually([&] {
-            const std::vector<OutgoingMessage> sent = session.recorder.Messages();
-            last = sent.empty() ? OutgoingMessage{} : sent.back();
-            return !last.samples.empty() && std::ranges::all_of(last.samples, [&](const auto& sample) {
-                return sample.cursorType == row.type;
-            });
-        });
-        EXPECT_TRUE(seen) << "last batch: " << last.Line();
+        EXPECT_TRUE(Eventually([&] {
+            last = LastMessage();
+            return !last.samples.empty() &&
+                   std::ranges::all_of(last.samples, [&](const auto& sample) { return sample.cursorType == row.type; });
+        })) << "last batch: " << last.Line();
         EXPECT_EQ(last.thread, session.loop.LoopThreadId());
         EXPECT_TRUE(last.pluginSender);
     }

@@ -27,7 +27,7 @@ using LogLines = std::vector<LoggedLine>;
 // TearDown ends the cycle in the order a host must keep.
 class PluginTest : public ::testing::Test {
 protected:
-    static constexpr RECT kEditorRect{100, 100, 900, 700};
+    static constexpr LONG kChatStyle = WS_EX_TOOLWINDOW;
 
     void SetUp() override { Restart(); }
     void TearDown() override { session.Finish(); }
@@ -39,11 +39,10 @@ protected:
         session.Finish();
         clock.Advance(1'000'000);
         SimulatedDesktop::Reset();
-        editor = SimulatedDesktop::CreateTopLevelWindow({.className = "Notepad", .title = "", .rect = kEditorRect});
+        editor = SimulatedDesktop::CreateTopLevelWindow({.className = "Notepad", .title = "", .rect = {100, 100, 900, 700}});
         ASSERT_TRUE(session.Init(options));
         Forget();
     }
-
     void Forget()
     {
         RecordingLogger::Clear();
@@ -51,8 +50,18 @@ protected:
         SimulatedDesktop::ClearJournal();
     }
 
-    int64_t StartWindow(const char* text = "viewer") { return session.Start(IdOf(editor), false, text); }
+    int64_t StartWindow() { return session.Start(IdOf(editor), false); }
     int64_t StartScreen() { return session.Start(IdOf(SimulatedDesktop::PrimaryMonitor()), true); }
+
+    // A window of another process (5100), on the current virtual desktop unless told otherwise.
+    static HWND CreateChat(const char* title, RECT rect, LONG exStyle, bool onCurrentDesktop = true)
+    {
+        const HWND window = SimulatedDesktop::CreateTopLevelWindow(
+            {.className = "ChatFrame", .title = title, .processId = 5100, .threadId = 5104, .rect = rect,
+             .style = WS_OVERLAPPEDWINDOW, .exStyle = exStyle});
+        SimulatedDesktop::SetOnCurrentVirtualDesktop(window, onCurrentDesktop);
+        return window;
+    }
 
     // Viewer input stamped with the test clock, over a viewport of the editor's size.
     void Key(int64_t keyCode, bool pressed, int64_t seq, bool capsLock = false)
@@ -70,9 +79,7 @@ protected:
     static LogLines Said()
     {
         LogLines lines = Logged();
-        std::erase_if(lines, [](const LoggedLine& line) {
-            return line.message.starts_with("entry ") || line.message.starts_with("exit ");
-        });
+        std::erase_if(lines, [](const LoggedLine& l) { return l.message.starts_with("entry ") || l.message.starts_with("exit "); });
         return lines;
     }
     static LogLines WarningsAndErrors(LogLines lines = Logged())
@@ -83,7 +90,7 @@ protected:
     static Lines JournalStartingWith(const std::string& prefix)
     {
         Lines lines = SimulatedDesktop::Journal();
-        std::erase_if(lines, [&](const std::string& line) { return line.rfind(prefix, 0) != 0; });
+        std::erase_if(lines, [&](const std::string& line) { return !line.starts_with(prefix); });
         return lines;
     }
 
@@ -94,6 +101,13 @@ protected:
         const uint64_t posted = session.loop.PostedCount();
         return Eventually([&] { return session.loop.PostedCount() > posted; });
     }
+    // The last message the host application got, as the recorder words it.
+    OutgoingMessage LastMessage() const
+    {
+        const std::vector<OutgoingMessage> sent = session.recorder.Messages();
+        return sent.empty() ? OutgoingMessage{} : sent.back();
+    }
+    std::string LastBatch() const { return LastMessage().Line(); }
 
     FakeClock clock;
     HostSession session{LinkedPlugin()};

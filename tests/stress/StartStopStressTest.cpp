@@ -26,66 +26,24 @@ Lines InjectedEvents()
     Lines events;
     for (const SimulatedDesktop::SendInputCall& call : SimulatedDesktop::SendInputCalls()) {
         const INPUT& first = call.records.at(0);
-        if (first.type == INPUT_KEYBOARD) {
-            events.push_back(fmt::format("key {:#x} {}", first.ki.wVk, first.ki.dwFlags == 0 ? "down" : "up"));
-        } else {
-            events.push_back(fmt::format("mouse {},{}", std::lround(first.mi.dx * 1920.0 / 65535),
-                                         std::lround(first.mi.dy * 1080.0 / 65535)));
-        }
+        events.push_back(first.type == INPUT_KEYBOARD
+                             ? fmt::format("key {:#x} {}", first.ki.wVk, first.ki.dwFlags == 0 ? "down" : "up")
+                             : fmt::format("mouse {},{}", std::lround(first.mi.dx * 1920.0 / 65535),
+                                           std::lround(first.mi.dy * 1080.0 / 65535)));
     }
     return events;
 }
 
-class StartStopStressTest : public PluginTest {
-protected:
-    void SetUp() override
-    {
-        PluginTest::SetUp();
-        chat = SimulatedDesktop::CreateTopLevelWindow({.className = "ChatFrame",
-                                                       .title = "Team chat",
-                                                       .processId = 5100,
-                                                       .rect = {500, 300, 1100, 800},
-                                                       .exStyle = WS_EX_TOOLWINDOW});
-    }
+using StartStopStressTest = PluginTest;
 
-    int64_t IgnoreChat() { return session.AddIgnore(IgnoreRequest::ByHandle(IdOf(chat))); }
-
-    // One cycle's input: seq 1 and 3 accepted, 2 and a repeated 3 dropped, a
-    // key tap, then an array numbered 4 and 5. Positions tell the events apart;
-    // the viewport has the target's size, so a point only shifts by its origin.
-    void SendInput(int cycle, bool screen, Lines& expected)
-    {
-        const int64_t row = 20 + cycle % 100;
-        const POINT origin = screen ? POINT{0, 0} : POINT{100, 100};
-        auto event = [&](int64_t seq) {
-            return MouseEvent(10 * seq, row, screen ? 1920 : 800, screen ? 1080 : 600).Seq(seq).CreatedAt(clock.Now());
-        };
-        auto accepted = [&](int64_t seq) {
-            expected.push_back(fmt::format("mouse {},{}", origin.x + 10 * seq, origin.y + row));
-        };
-        for (int64_t seq : {1, 3, 2, 3}) {
-            session.Mouse(event(seq));
-        }
-        accepted(1);
-        accepted(3);
-        const int64_t key = 'A' + cycle % 26;
-        Key(key, true, cycle);
-        Key(key, false, cycle);
-        expected.push_back(fmt::format("key {:#x} down", key));
-        expected.push_back(fmt::format("key {:#x} up", key));
-        MouseArray batch({event(4), event(5)});
-        session.MouseBatch(batch);
-        accepted(4);
-        accepted(5);
-    }
-
-    HWND chat = nullptr;
-};
-
+// Each cycle's input: seq 1 and 3 accepted, 2 and a repeated 3 dropped, a key
+// tap, then an array numbered 4 and 5. Positions tell the events apart; the
+// viewport has the target's size, so a point only shifts by its origin.
 TEST_F(StartStopStressTest, StartStopCyclesInjectEveryAcceptedEventOnceInOrderAndLeaveNothingBehind)
 {
+    const HWND chat = CreateChat("Team chat", {500, 300, 1100, 800}, kChatStyle);
+    const auto ignoreChat = [&] { return session.AddIgnore(IgnoreRequest::ByHandle(IdOf(chat))); };
     const LONG editorStyle = SimulatedDesktop::ExStyleOf(editor);
-    const LONG chatStyle = SimulatedDesktop::ExStyleOf(chat);
     Lines expected;
     LogLines errors;
     session.loop.Pause();
@@ -93,21 +51,39 @@ TEST_F(StartStopStressTest, StartStopCyclesInjectEveryAcceptedEventOnceInOrderAn
         SCOPED_TRACE(fmt::format("cycle {}", cycle));
         const bool screen = cycle % 2 == 1;
         ASSERT_EQ(screen ? StartScreen() : StartWindow(), 0);
-        ASSERT_EQ(IgnoreChat(), 0);
-        SendInput(cycle, screen, expected);
+        ASSERT_EQ(ignoreChat(), 0);
+        const int64_t row = 20 + cycle % 100;
+        const auto event = [&](int64_t seq) {
+            return MouseEvent(10 * seq, row, screen ? 1920 : 800, screen ? 1080 : 600).Seq(seq).CreatedAt(clock.Now());
+        };
+        for (int64_t seq : {1, 3, 2, 3}) {
+            session.Mouse(event(seq));
+        }
+        const int64_t key = 'A' + cycle % 26;
+        Key(key, true, cycle);
+        Key(key, false, cycle);
+        MouseArray batch({event(4), event(5)});
+        session.MouseBatch(batch);
+        const int origin = screen ? 0 : 100;
+        for (int64_t seq : {1, 3}) {
+            expected.push_back(fmt::format("mouse {},{}", origin + 10 * seq, origin + row));
+        }
+        expected.push_back(fmt::format("key {:#x} down", key));
+        expected.push_back(fmt::format("key {:#x} up", key));
+        for (int64_t seq : {4, 5}) {
+            expected.push_back(fmt::format("mouse {},{}", origin + 10 * seq, origin + row));
+        }
         if (cycle % kCyclesPerCursorBatch == 0) {
-            ASSERT_TRUE(AnotherTaskPosted()) << "no cursor batch within 3 s";
+            ASSERT_TRUE(AnotherTaskPosted()) << "no cursor batch within 10 s";
         }
         ASSERT_EQ(session.StopHost(), 0);
         // Stopped: the same input and commands must change nothing.
         session.Mouse(Mouse(10, 10, 0));
         Key('Z', true, 0);
-        ASSERT_EQ(IgnoreChat(), 6);
-        for (const LoggedLine& line : Logged()) {
-            if (line.level == 5 && line.message != "HostNotStartedYet") {
-                errors.push_back(line);
-            }
-        }
+        ASSERT_EQ(ignoreChat(), 6);
+        std::ranges::copy_if(Logged(), std::back_inserter(errors), [](const LoggedLine& line) {
+            return line.level == 5 && line.message != "HostNotStartedYet";
+        });
         RecordingLogger::Clear();
     }
     session.loop.Resume();
@@ -119,7 +95,7 @@ TEST_F(StartStopStressTest, StartStopCyclesInjectEveryAcceptedEventOnceInOrderAn
     EXPECT_EQ(session.recorder.Count(Kind::Register), size_t{kCycles});
     EXPECT_EQ(session.recorder.Count(Kind::Unregister), size_t{2 * kCycles});
     EXPECT_EQ(SimulatedDesktop::ExStyleOf(editor), editorStyle);
-    EXPECT_EQ(SimulatedDesktop::ExStyleOf(chat), chatStyle);
+    EXPECT_EQ(SimulatedDesktop::ExStyleOf(chat), kChatStyle);
     const Lines loopCalls = session.loop.Journal();
     EXPECT_GE(session.loop.PostedCount(), uint64_t{kCycles / kCyclesPerCursorBatch});
     EXPECT_EQ(CountStartingWith(loopCalls, "run "), CountStartingWith(loopCalls, "postTask"));

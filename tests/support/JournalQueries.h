@@ -18,9 +18,10 @@ inline std::ptrdiff_t CountStartingWith(const std::vector<std::string>& lines, c
                          [&prefix](const std::string& line) { return line.rfind(prefix, 0) == 0; });
 }
 
-// Polls every 10 ms for up to `timeout` (3 s unless given); the condition's last answer.
+// Polls every 10 ms for up to `timeout`; the condition's last answer. 10 s unless
+// given: the i386 build runs under emulation and the tsan build slowly.
 inline bool Eventually(const std::function<bool()>& condition,
-                       std::chrono::milliseconds timeout = std::chrono::seconds(3))
+                       std::chrono::milliseconds timeout = std::chrono::seconds(10))
 {
     for (auto waited = std::chrono::milliseconds(0); waited < timeout && !condition();
          waited += std::chrono::milliseconds(10)) {

@@ -1,7 +1,6 @@
 #include "RecordingLogger.h"
 
 #include <mutex>
-#include <thread>
 
 #include "tessaril_log.h"
 
@@ -12,10 +11,7 @@ std::vector<LoggedLine> recordedLines;
 std::vector<std::thread::id> writingThreads;  // one per recorded line
 std::vector<LoggerCreation> recordedCreations;
 
-std::string TextOrEmpty(const char* text)
-{
-    return text != nullptr ? text : "";
-}
+std::string TextOrEmpty(const char* text) { return text != nullptr ? text : ""; }
 
 }  // namespace
 
@@ -40,21 +36,6 @@ extern "C" int32_t TessarilLogWrite(const char* loggerName, int32_t level, const
 void PrintTo(const LoggedLine& line, std::ostream* out)
 {
     *out << "[" << line.logger << " " << line.level << "] \"" << line.message << "\"";
-}
-
-LoggedLine InfoLine(std::string message)
-{
-    return {"tessaril_remotecontrol_host", 3, std::move(message)};
-}
-
-LoggedLine WarningLine(std::string message)
-{
-    return {"tessaril_remotecontrol_host", 4, std::move(message)};
-}
-
-LoggedLine ErrorLine(std::string message)
-{
-    return {"tessaril_remotecontrol_host", 5, std::move(message)};
 }
 
 std::vector<LoggedLine> RecordingLogger::Lines()

@@ -20,9 +20,9 @@ struct LoggedLine {
 void PrintTo(const LoggedLine& line, std::ostream* out);
 
 // A line of the system's own logger at level 3, 4 or 5.
-LoggedLine InfoLine(std::string message);
-LoggedLine WarningLine(std::string message);
-LoggedLine ErrorLine(std::string message);
+inline LoggedLine InfoLine(std::string message) { return {"tessaril_remotecontrol_host", 3, std::move(message)}; }
+inline LoggedLine WarningLine(std::string message) { return {"tessaril_remotecontrol_host", 4, std::move(message)}; }
+inline LoggedLine ErrorLine(std::string message) { return {"tessaril_remotecontrol_host", 5, std::move(message)}; }
 
 struct LoggerCreation {
     int32_t hostValue = 0;
