@@ -113,7 +113,7 @@ TEST_F(PluginTest, CommandsAnswerWithTheirResultCodeAndLine)
 
         EXPECT_EQ(row.command(), row.result);
         EXPECT_THAT(Said(), ElementsAreArray(row.lines));
-        EXPECT_THAT(session.recorder.TakeLines(), ElementsAreArray(row.messages));
+        EXPECT_THAT(Replies(), ElementsAreArray(row.messages));
     }
 }
 

@@ -137,7 +137,7 @@ TEST_F(PluginTest, MessagesReachTheDesktopAndAreLoggedAndReported)
 
         EXPECT_THAT(SimulatedDesktop::Journal(), ElementsAreArray(row.journal));
         EXPECT_THAT(Said(), ElementsAreArray(row.lines));
-        EXPECT_THAT(session.recorder.TakeLines(), ElementsAreArray(row.messages));
+        EXPECT_THAT(Replies(), ElementsAreArray(row.messages));
     }
 }
 
@@ -206,7 +206,7 @@ TEST_F(PluginTest, EveryMouseFieldReachesItsInputRecordOrLine)
             InfoLine(fmt::format("client_viewport_size is {}:{} , host_screen_size is {}:{}", row.viewportWidth,
                                  row.viewportHeight, row.screenWidth, row.screenHeight)),
             size("After ViewportToScreen, x is {}, y is {}", row.afterX, row.afterY)));
-        EXPECT_THAT(session.recorder.TakeLines(), ElementsAre("report PacketDealTime 23"));
+        EXPECT_THAT(Replies(), ElementsAre("report PacketDealTime 23"));
     }
 }
 
@@ -241,7 +241,7 @@ TEST_F(PluginTest, LatencyIsReportedOnlyAfterFiveSecondsHavePassed)
         } else {
             session.Key(KeyEvent('A', true, seq++, false, false, createTime));
         }
-        EXPECT_THAT(session.recorder.TakeLines(), ElementsAreArray(row.report));
+        EXPECT_THAT(Replies(), ElementsAreArray(row.report));
         if (!row.report.empty()) {
             lastReport = clock.Now();
         }
@@ -252,6 +252,7 @@ TEST_F(PluginTest, LatencyIsReportedOnlyAfterFiveSecondsHavePassed)
 // write each of their rate-limited lines once.
 TEST_F(PluginTest, CursorThreadWritesItsCaptureLinesOnceUnderTheRateLimit)
 {
+    SimulatedDesktop::SetCursorFlags(CURSOR_SHOWING);
     ASSERT_EQ(StartScreen(), 0);
     ASSERT_TRUE(AnotherTaskPosted()) << "no cursor batch within 10 s";
     const LogLines lines = RecordingLogger::Lines();

@@ -40,6 +40,10 @@ protected:
         clock.Advance(1'000'000);
         SimulatedDesktop::Reset();
         editor = SimulatedDesktop::CreateTopLevelWindow({.className = "Notepad", .title = "", .rect = {100, 100, 900, 700}});
+        // The cursor thread shares the converter's rate-limited lines with the
+        // message path; a hidden cursor keeps it away from them, so no line
+        // depends on which thread came first. Tests of samples show the cursor.
+        SimulatedDesktop::SetCursorFlags(CURSOR_SUPPRESSED);
         ASSERT_TRUE(session.Init(options));
         Forget();
     }
@@ -80,6 +84,18 @@ protected:
     {
         LogLines lines = Logged();
         std::erase_if(lines, [](const LoggedLine& l) { return l.message.starts_with("entry ") || l.message.starts_with("exit "); });
+        return lines;
+    }
+    // What the host application got from the test's own thread: cursor
+    // batches come from the loop thread whenever the monitor completes one.
+    Lines Replies()
+    {
+        Lines lines;
+        for (const OutgoingMessage& message : session.recorder.Take()) {
+            if (message.thread == std::this_thread::get_id()) {
+                lines.push_back(message.Line());
+            }
+        }
         return lines;
     }
     static LogLines WarningsAndErrors(LogLines lines = Logged())
