@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "coordinates/CoordinateConverterHost.h"
-#include "cursor/StandardCursorTypes.h"
 #include "simulated_desktop.h"
 
 namespace {
@@ -20,22 +19,8 @@ using ::testing::Each;
 using TESSARIL_REMOTECONTROL_HOST::CoordinateConverterHost;
 using TESSARIL_REMOTECONTROL_HOST::CursorSample;
 using TESSARIL_REMOTECONTROL_HOST::MouseCursorMonitor;
-using TESSARIL_REMOTECONTROL_HOST::StandardCursorTypes;
 // A sample's type and position, printable by GoogleTest.
 using Seen = std::tuple<int64_t, int64_t, int64_t>;
-
-// The numbers the viewer draws its cursors by.
-TEST(StandardCursorTypesTest, EachStandardCursorHasTheViewersTypeNumber)
-{
-    const struct { LPCSTR id; int64_t type; } rows[] = {
-        {IDC_ARROW, 0}, {IDC_IBEAM, 8},   {IDC_WAIT, 5},    {IDC_HAND, 3},     {IDC_NO, 14},      {IDC_HELP, 2},
-        {IDC_CROSS, 7}, {IDC_SIZEWE, 28}, {IDC_SIZENS, 29}, {IDC_SIZENESW, 30}, {IDC_SIZENWSE, 31}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(reinterpret_cast<uintptr_t>(row.id));
-        EXPECT_EQ(StandardCursorTypes::TypeOf(LoadCursorA(nullptr, row.id)), row.type);
-    }
-    EXPECT_EQ(StandardCursorTypes::TypeOf(SimulatedDesktop::CreateCustomCursor()), 0) << "an application's own";
-}
 
 // Keeps the samples delivered on the timer thread, batch by batch.
 class Samples : public MouseCursorMonitor::Callback {
