@@ -84,23 +84,21 @@ TEST_F(SimulatedDesktopTest, JournalDecodesEveryRecordExactly)
                             "SendInput cInputs=1 cbSize=" + std::to_string(sizeof(INPUT) - 4) + " -> 0 error=87"));
 }
 
-TEST_F(SimulatedDesktopTest, MovesAreNormalisedAgainstThePrimaryScreenAndConfinedToTheMonitors)
+// Absolute moves are normalised against the primary screen, all moves confined to the monitors.
+TEST_F(SimulatedDesktopTest, MovesLandOnTheMonitors)
 {
     const DWORD absolute = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    const struct { const char* label; bool leftMonitor; INPUT record; std::pair<LONG, LONG> cursor; } rows[] = {
-        {"centre", false, Mouse(Normalise(960, 1920), Normalise(540, 1080), absolute), {960, 540}},
-        {"beyond the right edge", false, Mouse(Normalise(2500, 1920), Normalise(2000, 1080), absolute), {1919, 1079}},
-        {"on a monitor left of the primary", true, Mouse(Normalise(-1280, 1920), Normalise(100, 1080), absolute),
+    const struct { const char* label; INPUT record; std::pair<LONG, LONG> cursor; } rows[] = {
+        {"centre", Mouse(Normalise(960, 1920), Normalise(540, 1080), absolute), {960, 540}},
+        {"beyond the right edge", Mouse(Normalise(2500, 1920), Normalise(2000, 1080), absolute), {1919, 1079}},
+        {"on the monitor left of the primary", Mouse(Normalise(-1280, 1920), Normalise(100, 1080), absolute),
          {-1280, 100}},
-        {"relative move confined", false, Mouse(-500, 5000, MOUSEEVENTF_MOVE), {0, 1079}},
-        {"a button record without the move flag", false, Mouse(500, -500, MOUSEEVENTF_LEFTDOWN), {100, 100}},
+        {"relative move from (100, 100), confined", Mouse(-30, 5000, MOUSEEVENTF_MOVE), {70, 1079}},
+        {"a button record without the move flag", Mouse(500, -500, MOUSEEVENTF_LEFTDOWN), {100, 100}},
     };
+    SimulatedDesktop::AddMonitor({-1280, 0, 0, 1024}, false);
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
-        SimulatedDesktop::Reset();
-        if (row.leftMonitor) {
-            SimulatedDesktop::AddMonitor({-1280, 0, 0, 1024}, false);
-        }
         SimulatedDesktop::SetCursorPosition({100, 100});
         ASSERT_EQ(Send({row.record}), 1u);
         EXPECT_EQ(Cursor(), row.cursor);
