@@ -260,6 +260,22 @@ TEST_F(PluginFaultTest, CursorTasksThatRunLateSendTheirBatchAfterAStopAndNothing
     }
 }
 
+// A host whose postTask runs the task before it returns: each batch is sent
+// once, and no pending record outlives its task.
+TEST_F(PluginFaultTest, CursorTasksRunInsidePostTaskAreSentOnceAndForgotten)
+{
+    session.loop.SetPostMode(EventLoop::PostMode::RunInsidePost);
+    ASSERT_EQ(StartScreen(), 0);
+    ASSERT_TRUE(AnotherTaskPosted()) << "no cursor batch within 10 s";
+    ASSERT_TRUE(AnotherTaskPosted()) << "no second cursor batch within 10 s";
+    ASSERT_EQ(session.StopHost(), 0);
+
+    const Lines loopCalls = session.loop.Journal();
+    EXPECT_EQ(CountStartingWith(loopCalls, "run "), CountStartingWith(loopCalls, "postTask"));
+    EXPECT_EQ(session.recorder.Count(OutgoingMessage::Kind::CursorBatch), session.loop.PostedCount());
+    EXPECT_EQ(ZivizevEventLoop::GetInstance()->PendingPostedTaskCount(), 0u);
+}
+
 // Before ExportedInit the plugin is in the same state: no entry point to send through.
 TEST_F(PluginFaultTest, CallsAfterExportedUninitReachTheDesktopButSendNothing)
 {

@@ -49,12 +49,6 @@ void EventLoop::SetPostMode(PostMode mode)
     postMode = mode;
 }
 
-void EventLoop::SetNextPostId(uint64_t id)
-{
-    std::lock_guard lock(mutex);
-    nextPostId = id;
-}
-
 void EventLoop::Pause()
 {
     std::lock_guard lock(mutex);
@@ -68,16 +62,6 @@ void EventLoop::Resume()
         paused = false;
     }
     changed.notify_all();
-}
-
-void EventLoop::TriggerListener()
-{
-    Call call;
-    {
-        std::lock_guard lock(mutex);
-        call = Call{"listener", listener, listenerContext};
-    }
-    Enqueue(std::move(call));
 }
 
 void EventLoop::WaitUntilIdle()
@@ -103,28 +87,16 @@ std::thread::id EventLoop::LoopThreadId() const
     return thread.get_id();
 }
 
-bool EventLoop::OnLoopThread() const
+// The plugin registers a listener it never needs called: only the calls are journaled.
+uint64_t TESSARIL_CDECL EventLoop::RegisterListener(TessarilEventLoopCallback, void*)
 {
-    return std::this_thread::get_id() == thread.get_id();
-}
-
-uint64_t TESSARIL_CDECL EventLoop::RegisterListener(TessarilEventLoopCallback callback, void* context)
-{
-    EventLoop& loop = Current();
-    std::lock_guard lock(loop.mutex);
-    loop.listener = callback;
-    loop.listenerContext = context;
-    loop.journal.push_back("registerListener");
+    Current().Record("registerListener");
     return kRegistrationHandle;
 }
 
 void TESSARIL_CDECL EventLoop::UnregisterListener(uint64_t registration)
 {
-    EventLoop& loop = Current();
-    std::lock_guard lock(loop.mutex);
-    loop.listener = nullptr;
-    loop.listenerContext = nullptr;
-    loop.journal.push_back("unregisterListener " + std::to_string(registration));
+    Current().Record("unregisterListener " + std::to_string(registration));
 }
 
 void TESSARIL_CDECL EventLoop::CancelTask(uint64_t taskId)
@@ -161,30 +133,19 @@ uint64_t EventLoop::Post(TessarilEventLoopCallback callback, void* context)
         Record(call.label);
         call.callback(call.context);
     } else {
-        const uint64_t sequence = Enqueue(call);
-        if (mode == PostMode::RunOnLoopBeforeReturn) {
-            WaitUntilRun(sequence);
-        }
+        Enqueue(call);
     }
     return id;
 }
 
-uint64_t EventLoop::Enqueue(Call call)
+void EventLoop::Enqueue(Call call)
 {
-    uint64_t sequence = 0;
     {
         std::lock_guard lock(mutex);
         queue.push_back(std::move(call));
-        sequence = ++queuedCount;
+        ++queuedCount;
     }
     changed.notify_all();
-    return sequence;
-}
-
-void EventLoop::WaitUntilRun(uint64_t sequence)
-{
-    std::unique_lock lock(mutex);
-    changed.wait(lock, [this, sequence] { return finishedCount >= sequence; });
 }
 
 void EventLoop::Record(std::string line)

@@ -24,9 +24,8 @@ namespace TESSARIL_HOST_APP {
 class EventLoop {
 public:
     enum class PostMode {
-        Queue,                  // later, on the loop thread
-        RunInsidePost,          // at once, on the posting thread, inside postTask
-        RunOnLoopBeforeReturn,  // on the loop thread, while postTask waits for it to finish
+        Queue,          // later, on the loop thread
+        RunInsidePost,  // at once, on the posting thread, inside postTask
     };
 
     // What entry 1 returns; the high half is set, so a handle cut to 32 bits shows.
@@ -44,31 +43,21 @@ public:
 
     void SetPostMode(PostMode mode);
 
-    // postTask ids count up from 1 (the plugin reads 0 as "not posted"); this
-    // sets the next one, so setting the same value twice hands out one id twice.
-    void SetNextPostId(uint64_t id);
-
     // While paused, queued callbacks wait (they run late); postTask still queues them.
     void Pause();
     void Resume();
-
-    // Queues a call of the callback registered through entry 1, as the host
-    // application may do whenever it chooses.
-    void TriggerListener();
 
     // Returns once everything queued so far, and what it queued, has run; must
     // not be called while paused with callbacks queued.
     void WaitUntilIdle();
 
     // In order: "registerListener", "unregisterListener <handle>",
-    // "cancelTask <id>", "postTask <id>", "run <id>" as a posted callback starts,
-    // "listener" as the listener callback starts.
+    // "cancelTask <id>", "postTask <id>", "run <id>" as a posted callback starts.
     std::vector<std::string> Journal() const;
     // How many postTask calls the loop has taken.
     uint64_t PostedCount() const;
 
     std::thread::id LoopThreadId() const;
-    bool OnLoopThread() const;
 
 private:
     struct Call {
@@ -84,8 +73,7 @@ private:
     static EventLoop& Current();
 
     uint64_t Post(TessarilEventLoopCallback callback, void* context);
-    uint64_t Enqueue(Call call);
-    void WaitUntilRun(uint64_t sequence);
+    void Enqueue(Call call);
     void Record(std::string line);
     void RunLoop();
     bool TakeNext(Call& call);
@@ -95,10 +83,8 @@ private:
     std::deque<Call> queue;
     std::vector<std::string> journal;
     PostMode postMode = PostMode::Queue;
-    uint64_t nextPostId = 1;
+    uint64_t nextPostId = 1;  // the plugin reads 0 as "not posted"
     uint64_t postedCount = 0;
-    TessarilEventLoopCallback listener = nullptr;
-    void* listenerContext = nullptr;
     // Calls ever queued and calls finished: FIFO makes one count enough.
     uint64_t queuedCount = 0;
     uint64_t finishedCount = 0;
