@@ -262,7 +262,7 @@ TEST_F(InputInjectorTest, IgnoreListHoldsEachWindowOnceInOrderUntilRemovedOrClea
 }
 
 // Exact titles only, of visible windows of the process on this virtual desktop
-// (or one the shell cannot place); of the UWP windows only a titled frame
+// (or one the shell cannot place), never the desktop or a button; of the UWP windows only a titled frame
 // holding its CoreWindow is one the user sees. Newest (topmost) first.
 TEST_F(InputInjectorTest, TitleRequestCollectsTheProcessesVisibleWindowsByExactTitle)
 {
@@ -274,6 +274,7 @@ TEST_F(InputInjectorTest, TitleRequestCollectsTheProcessesVisibleWindowsByExactT
     const HWND chat = create("Chat");
     const HWND notes = create("Übersicht – Notizen");
     create("Other"), create("chat"), create("Chat "), create("Chat", "Notepad", 43);
+    create("Chat", "Progman"), create("Chat", "Button");  // the desktop and the start button
     SimulatedDesktop::SetVisible(create("Chat"), false);
     SimulatedDesktop::SetMinimised(create("Chat"), true);
     SimulatedDesktop::SetOnCurrentVirtualDesktop(create("Chat"), false);
@@ -289,6 +290,19 @@ TEST_F(InputInjectorTest, TitleRequestCollectsTheProcessesVisibleWindowsByExactT
 
     Ignore(IgnoreRequest::ByTitles(42, {"Chat", "Übersicht – Notizen", "Chat"}));
     ExpectScreenPass({{frame, 0}, {unplaced, 0}, {notes, 0}, {chat, 0}});
+}
+
+// Windows 7 has no modern applications: a window of the frame class is an
+// ordinary window there, collected though it holds no CoreWindow.
+TEST_F(InputInjectorTest, OnWindows7AFrameClassWindowIsAnOrdinaryWindow)
+{
+    SimulatedDesktop::SetOsVersion(6, 1, 0);
+    SimulatedDesktop::WindowSpec frame;
+    std::tie(frame.title, frame.className, frame.processId) = std::tuple("Chat", "ApplicationFrameWindow", 42);
+    const HWND window = SimulatedDesktop::CreateTopLevelWindow(frame);
+
+    Ignore(IgnoreRequest::ByTitles(42, {"Chat"}));
+    ExpectScreenPass({{window, 0}});
 }
 
 // SetWindowLongA answers 0 both on failure and for a replaced style of 0, so
