@@ -4,10 +4,10 @@
 #include <limits>
 #include <string>
 
-#include "injection/WindowUtilities.h"
 #include "logging/FunctionTrace.h"
 #include "logging/LogInstance.h"
 #include "logging/LogRateLimiter.h"
+#include "windowing/WindowUtilities.h"
 
 namespace TESSARIL_REMOTECONTROL_HOST {
 

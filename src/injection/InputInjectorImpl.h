@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "injection/IInputInjector.h"
-#include "injection/WindowUtilities.h"
+#include "windowing/WindowUtilities.h"
 #include "platform_win32.h"
 
 namespace TESSARIL_REMOTECONTROL_HOST {

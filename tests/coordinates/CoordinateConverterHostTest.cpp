@@ -7,7 +7,7 @@
 #include <limits>
 #include <thread>
 
-#include "injection/WindowUtilities.h"
+#include "windowing/WindowUtilities.h"
 #include "simulated_desktop.h"
 
 namespace {
