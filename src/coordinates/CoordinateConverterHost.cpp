@@ -4,9 +4,9 @@
 #include <limits>
 #include <string>
 
-#include "logging/FunctionTrace.h"
 #include "logging/LogInstance.h"
 #include "logging/LogRateLimiter.h"
+#include "logging/OperationTrace.h"
 #include "windowing/WindowUtilities.h"
 
 namespace TESSARIL_REMOTECONTROL_HOST {
@@ -17,12 +17,7 @@ using TESSARIL_LOG::LogError;
 using TESSARIL_LOG::LogInfo;
 using TESSARIL_LOG::LogRateLimiter;
 
-TESSARIL_LOG::FunctionTrace Trace(const char* operation)
-{
-    return TESSARIL_LOG::FunctionTrace(std::string(TESSARIL_LOG::kLoggerName),
-                                       std::string("TESSARIL_REMOTECONTROL_HOST::CoordinateConverterHost::") +
-                                           operation);
-}
+constexpr TESSARIL_LOG::OperationTrace Trace("TESSARIL_REMOTECONTROL_HOST::CoordinateConverterHost");
 
 void LogViewportRefused() { LogError("Client viewport area size must be Non-Zero!"); }
 
