@@ -3,7 +3,6 @@
 #include <fstream>
 #include <regex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "JournalQueries.h"
@@ -29,7 +28,7 @@ bool HostCapsLockOn()
 }
 
 // A real Caps Lock toggles only by being pressed: the host's own key press.
-void SetHostCapsLock(bool on)
+bool SetHostCapsLock(bool on)
 {
     if (HostCapsLockOn() != on) {
         INPUT tap[2] = {};
@@ -38,7 +37,7 @@ void SetHostCapsLock(bool on)
         tap[1].ki.dwFlags = KEYEVENTF_KEYUP;
         SendInput(2, tap, sizeof(INPUT));
     }
-    Eventually([on] { return HostCapsLockOn() == on; });
+    return Eventually([on] { return HostCapsLockOn() == on; });
 }
 
 // Wine's notepad: a real program of another process whose edit control gets the keys.
@@ -52,7 +51,7 @@ protected:
         WaitForSingleObject(notepad.hProcess, 10000);
         CloseHandle(notepad.hThread);
         CloseHandle(notepad.hProcess);
-        SetHostCapsLock(false);
+        EXPECT_TRUE(SetHostCapsLock(false));
     }
 
     PROCESS_INFORMATION notepad{};
@@ -75,13 +74,12 @@ TEST_F(KeyboardTest, ViewerCapsLockTypesUpperCaseIntoNotepad)
         return std::wstring(typed);
     };
     SetWindowPos(window, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_SHOWWINDOW);
-    SetHostCapsLock(false);
-    ASSERT_FALSE(HostCapsLockOn());
+    ASSERT_TRUE(SetHostCapsLock(false));
     ASSERT_EQ(Start(window), TESSARIL_RESULT_DONE);
 
     // The viewer clicks into the text first, which gives notepad the keyboard.
     Click(250, 250, r.right - r.left, r.bottom - r.top);
-    Eventually([&] { return GetForegroundWindow() == window; });
+    ASSERT_TRUE(Eventually([&] { return GetForegroundWindow() == window; })) << "notepad never took the keyboard";
     Type('H', true);
     Type('I', true);
 
@@ -145,21 +143,27 @@ TEST_F(LogFileTest, LogFileHoldsCycleFromInitToUninit)
 {
     TestWindow shared(L"TessarilE2eShared", L"Logged window", RECT{100, 100, 300, 300});
     ASSERT_EQ(Start(shared.Handle()), TESSARIL_RESULT_DONE);
-    // The injection line is written at most every 2 s in a process; an earlier test's may be the last.
-    std::this_thread::sleep_for(std::chrono::milliseconds(2100));
-    Click(10, 10, 200, 200);
+    const auto read = [] {  // every line is flushed as it is written
+        std::ifstream file(LogFile(), std::ios::binary);
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(file, line);) {
+            lines.push_back(line);
+        }
+        return lines;
+    };
+    // The injection line is written at most every 2 s in a process and an
+    // earlier test's may be the last: the viewer clicks until one is written.
+    EXPECT_TRUE(Eventually([&] {
+        Click(10, 10, 200, 200);
+        return ::testing::Matches(Contains(IsLogLine("Inject a MouseEvent")))(read());
+    }));
     session.Finish();
 
-    std::ifstream file(LogFile(), std::ios::binary);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(file, line);) {
-        lines.push_back(line);
-    }
+    const std::vector<std::string> lines = read();
     ASSERT_FALSE(lines.empty());
     EXPECT_THAT(lines.front(), IsLogLine("entry ExportedInit"));
     EXPECT_THAT(lines, Contains(IsLogLine("entry remoteControlStartHost")));
     EXPECT_THAT(lines, Contains(IsLogLine("Window ID = " + std::to_string(HandleBits(shared.Handle())) + ",false")));
-    EXPECT_THAT(lines, Contains(IsLogLine("Inject a MouseEvent")));
     EXPECT_THAT(lines, Contains(IsLogLine("exit remoteControlStopHost, cost : [0-9]+")));
     EXPECT_THAT(lines.back(), IsLogLine("exit ExportedUninit, cost : [0-9]+"));
 }
