@@ -84,9 +84,8 @@ TEST_F(ReleaseAtStopTest, WhatTheViewerStillHoldsIsReleasedInOneCall)
         {"X buttons with their numbers, newest first", Twist::None,
          {ButtonStep(5, true), ButtonStep(2, true), ButtonStep(4, true), ButtonStep(2, false)},
          {Btn(MOUSEEVENTF_XUP, XBUTTON1), Btn(MOUSEEVENTF_XUP, XBUTTON2)}, "Released 0 held keys and 2 held buttons"},
-        {"refused", Twist::Refused, {KeyStep(VK_SHIFT, true), ButtonStep(1, true)},
-         {KeyRec(VK_SHIFT, true), Btn(MOUSEEVENTF_LEFTUP)},
-         "Failed to release 1 held keys and 1 held buttons, error 5"},
+        {"refused: a line of its own, and the stop goes on", Twist::Refused, {KeyStep(VK_SHIFT, true), ButtonStep(1, true)},
+         {KeyRec(VK_SHIFT, true), Btn(MOUSEEVENTF_LEFTUP)}, "Failed to release 1 held keys and 1 held buttons, error 5"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
@@ -105,10 +104,7 @@ TEST_F(ReleaseAtStopTest, WhatTheViewerStillHoldsIsReleasedInOneCall)
         }
 
         Lines journal;
-        LogLines lines;
-        if (channelLost) {
-            lines.push_back(InfoLine("Host Receive Channel UnAvailable Indication"));
-        }
+        LogLines lines = channelLost ? LogLines{InfoLine("Host Receive Channel UnAvailable Indication")} : LogLines{};
         if (!row.releaseRecords.empty()) {
             const bool refused = row.twist == Twist::Refused;
             journal.push_back(Send(row.releaseRecords, refused ? fmt::format("0 error={}", ERROR_ACCESS_DENIED) : ""));
