@@ -179,6 +179,9 @@ void Host::OnChannelUnavailableIndication()
 {
     LogInfo("Host Receive Channel UnAvailable Indication");
     Notifier::GetInstance()->SendChannelUnavailable();
+    if (inputInjector) {
+        inputInjector->ReleaseHeldInput();
+    }
 }
 
 void Host::OnChannelAvailableIndication()
@@ -201,11 +204,13 @@ bool Host::RefuseWithoutInjector() const
     return true;
 }
 
+// Through GetInstance, not a captured this: the responser's callbacks outlive a
+// Host that DestroyInstance deletes.
 void Host::InstallChannelHandlers()
 {
     Responser().SetOpenChannelResponseCallback([] { OnOpenChannelResponse(); });
     Responser().SetCloseChannelResponseCallback([] { OnCloseChannelResponse(); });
-    Responser().SetChannelUnavailableCallback([] { OnChannelUnavailableIndication(); });
+    Responser().SetChannelUnavailableCallback([] { GetInstance()->OnChannelUnavailableIndication(); });
     Responser().SetChannelAvailableCallback([] { OnChannelAvailableIndication(); });
 }
 

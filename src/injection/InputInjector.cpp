@@ -100,17 +100,6 @@ void SendKey(DWORD flags, int64_t keyCode, HeldInput& held)
     }
 }
 
-// A refused release is reported with the line of what the call leads with:
-// the keys, when any are held.
-void LogReleaseFailure(bool withKeys)
-{
-    if (withKeys) {
-        LogKeyFailure();
-    } else {
-        LogError("Failed to inject a mouse event");
-    }
-}
-
 }  // namespace
 
 void InputInjector::Init(uint64_t id, bool screen)
@@ -127,7 +116,13 @@ void InputInjector::UnInit()
 {
     const std::lock_guard lock(operationMutex);
     lastMouseSeq = 0;
-    ReleaseHeldInput();
+    SendHeldReleases();
+}
+
+void InputInjector::ReleaseHeldInput()
+{
+    const std::lock_guard lock(operationMutex);
+    SendHeldReleases();
 }
 
 void InputInjector::InjectKeyEvent(const KeyEvent& event)
@@ -181,9 +176,11 @@ void InputInjector::ResetScreenId(uint64_t id)
 }
 
 // Everything in one call, so that no other input of the host lands between
-// the releases; a session that ends with nothing held sends and logs nothing.
-// A failed call is logged and the stop goes on: nothing better can be done.
-void InputInjector::ReleaseHeldInput()
+// the releases; nothing held, nothing sent and nothing logged. Buttons go up
+// with the ignore windows click-through, as they went down, or the release
+// would land on a covering window. A refused call has its own line, not a
+// viewer event's, and is not retried: what was held is forgotten.
+void InputInjector::SendHeldReleases()
 {
     const size_t keys = held.KeyCount();
     const size_t buttons = held.ButtonCount();
@@ -192,10 +189,16 @@ void InputInjector::ReleaseHeldInput()
     }
     std::vector<INPUT> records = held.ReleaseRecords();
     const auto count = static_cast<UINT>(records.size());
+    if (buttons != 0) {
+        BeginIgnoreWindows();
+    }
     if (SendInput(count, records.data(), kInputSize) == count) {
-        LogInfo("Released {} held keys and {} held buttons at stop", keys, buttons);
+        LogInfo("Released {} held keys and {} held buttons", keys, buttons);
     } else {
-        LogReleaseFailure(keys != 0);
+        LogError("Failed to release {} held keys and {} held buttons, error {}", keys, buttons, GetLastError());
+    }
+    if (buttons != 0) {
+        EndIgnoreWindows();
     }
     held.Forget();
 }

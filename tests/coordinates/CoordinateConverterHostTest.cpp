@@ -3,9 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <limits>
-#include <thread>
 
 #include "windowing/WindowUtilities.h"
 #include "simulated_desktop.h"
@@ -152,29 +150,6 @@ TEST_F(CoordinateConverterTest, OnlyTheLowHalfOfTheIdNamesTheTargetAndNoneIsZero
     const uint64_t window = Share(Mode::Window, kWindow);
     Converter().SetScreenId(0xABCD'0000'0000 | window, false);
     EXPECT_EQ(Converter().GetLocalScreenSize().width, 1600);
-}
-
-// The cursor timer thread reads the target while the command thread switches
-// it. A window id read together with the screen flag (or a monitor id with the
-// window flag) names nothing and would show as a 0 x 0 size.
-TEST_F(CoordinateConverterTest, TheTimerThreadNeverSeesAHalfWrittenTarget)
-{
-    const uint64_t window = Share(Mode::Window, kWindow);
-    const uint64_t monitor = Share(Mode::Screen, kMonitor);
-    std::atomic<bool> stop{false};
-    std::atomic<int> emptySizes{0};
-    std::thread timer([&] {
-        while (!stop) {
-            emptySizes += Converter().GetLocalScreenSize().width == 0 ? 1 : 0;
-        }
-    });
-    for (int i = 0; i < 2000; ++i) {
-        Converter().SetScreenId(window, false);
-        Converter().SetScreenId(monitor, true);
-    }
-    stop = true;
-    timer.join();
-    EXPECT_EQ(emptySizes.load(), 0);
 }
 
 }  // namespace

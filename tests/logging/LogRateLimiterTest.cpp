@@ -2,28 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-
 #include "FakeClock.h"
-#include "common/MillisecondClock.h"
 
 namespace {
 
-using TESSARIL_COMMON::MillisecondClock;
 using TESSARIL_LOG::LogRateLimiter;
-
-// The clock every rate limit reads: milliseconds since 1970, not the 100 ns ticks it is made from.
-TEST(MillisecondClockTest, ReadsTheWallClockInMillisecondsSince1970)
-{
-    const auto wall = [] {
-        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::system_clock::now().time_since_epoch())
-            .count();
-    };
-    const int64_t before = wall();
-    const int64_t now = MillisecondClock::Now();
-    EXPECT_GE(now, before);
-    EXPECT_LE(now, wall());
-}
 
 // Each step advances the clock (negative: set back) and calls Allow once.
 TEST(LogRateLimiterTest, AllowsOneLinePerTwoSecondsAndRestartsAfterTheClockIsSetBack)

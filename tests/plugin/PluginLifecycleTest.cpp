@@ -117,6 +117,29 @@ TEST_F(PluginTest, CommandsAnswerWithTheirResultCodeAndLine)
     }
 }
 
+// The traces of a command and of the host, the monitor and the converter it
+// reaches, kept: each exit line follows its layer's refusal.
+TEST_F(PluginTest, TracesEncloseEachLayerAndCloseAfterItsRefusal)
+{
+    const auto entry = [](const char* name) { return InfoLine(fmt::format("entry {}", name)); };
+    const auto exit = [](const char* name) { return InfoLine(fmt::format("exit {}, cost : 0", name)); };
+    const char* const host = "TESSARIL_REMOTECONTROL_HOST::Host::StopHost";
+    const char* const hostMonitor = "TESSARIL_REMOTECONTROL_HOST::Host::StopCursorMonitor";
+    const char* const monitor = "TESSARIL_REMOTECONTROL_HOST::MouseCursorMonitor::Uninit";
+    EXPECT_EQ(session.StopHost(), 6);
+    EXPECT_THAT(Logged(), ElementsAre(entry("remoteControlStopHost"), entry(host), entry(hostMonitor), entry(monitor),
+                                      WarningLine("MouseCursorMonitor not inited"), exit(monitor), exit(hostMonitor),
+                                      InfoLine("Host not started yet"), exit(host), exit("remoteControlStopHost")));
+
+    ASSERT_EQ(StartWindow(), 0);
+    Forget();
+    session.Receive(TESSARIL_MSG_CLIENT_VIEWPORT_INFO, Viewport(0, 480));
+    const char* const converter = "TESSARIL_REMOTECONTROL_HOST::CoordinateConverterHost::Reset";
+    EXPECT_THAT(Logged(), ElementsAre(InfoLine("Notify host the viewport size of client"), InfoLine("Viewport Size Changed"),
+                                      entry(converter), ErrorLine("Client viewport area size must be Non-Zero!"),
+                                      exit(converter)));
+}
+
 // A payload no handler wants is never read, nor is any after a stop: the address
 // given here would crash a read.
 TEST_F(PluginTest, UnservedMessagesAndRefusedCommandsPassSilently)

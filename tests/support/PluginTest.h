@@ -1,5 +1,6 @@
 #pragma once
 
+#include <fmt/format.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -124,6 +125,15 @@ protected:
         return sent.empty() ? OutgoingMessage{} : sent.back();
     }
     std::string LastBatch() const { return LastMessage().Line(); }
+    // A batch of ten equal samples, as the recorder words it.
+    static std::string CursorBatch(int64_t type, int64_t x, int64_t y, int64_t width, int64_t height)
+    {
+        std::string line = "cursor 10";
+        for (int i = 0; i < 10; ++i) {
+            line += fmt::format(" {}@{},{}", type, x, y);
+        }
+        return line + fmt::format(" in {}x{}", width, height);
+    }
 
     FakeClock clock;
     HostSession session{LinkedPlugin()};

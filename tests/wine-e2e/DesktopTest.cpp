@@ -3,7 +3,6 @@
 #include <fstream>
 #include <regex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "JournalQueries.h"
@@ -29,7 +28,7 @@ bool HostCapsLockOn()
 }
 
 // A real Caps Lock toggles only by being pressed: the host's own key press.
-void SetHostCapsLock(bool on)
+bool SetHostCapsLock(bool on)
 {
     if (HostCapsLockOn() != on) {
         INPUT tap[2] = {};
@@ -38,7 +37,7 @@ void SetHostCapsLock(bool on)
         tap[1].ki.dwFlags = KEYEVENTF_KEYUP;
         SendInput(2, tap, sizeof(INPUT));
     }
-    Eventually([on] { return HostCapsLockOn() == on; });
+    return Eventually([on] { return HostCapsLockOn() == on; });
 }
 
 // Wine's notepad: a real program of another process whose edit control gets the keys.
@@ -52,41 +51,70 @@ protected:
         WaitForSingleObject(notepad.hProcess, 10000);
         CloseHandle(notepad.hThread);
         CloseHandle(notepad.hProcess);
-        SetHostCapsLock(false);
+        EXPECT_TRUE(SetHostCapsLock(false));
+    }
+
+    // Notepad with the host's Caps Lock off, shared in window
+    // mode and clicked into by the viewer, which gives it the keyboard.
+    void StartOnNotepad()
+    {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        wchar_t commandLine[] = L"notepad.exe";
+        ASSERT_TRUE(CreateProcessW(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &notepad));
+        WaitForInputIdle(notepad.hProcess, 20000);
+        // The prefix runs no other notepad, so its window is the one of the class.
+        ASSERT_TRUE(Eventually([&] { return (window = FindWindowW(L"Notepad", nullptr)) != nullptr; }, std::chrono::seconds(20)));
+        constexpr RECT r{100, 100, 600, 500};
+        SetWindowPos(window, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_SHOWWINDOW);
+        ASSERT_TRUE(SetHostCapsLock(false));
+        ASSERT_EQ(Start(window), TESSARIL_RESULT_DONE);
+        Click(250, 250, r.right - r.left, r.bottom - r.top);
+        ASSERT_TRUE(Eventually([&] { return GetForegroundWindow() == window; })) << "notepad never took the keyboard";
     }
 
     PROCESS_INFORMATION notepad{};
+    HWND window = nullptr;
 };
 
 TEST_F(KeyboardTest, ViewerCapsLockTypesUpperCaseIntoNotepad)
 {
-    constexpr RECT r{100, 100, 600, 500};
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    wchar_t commandLine[] = L"notepad.exe";
-    ASSERT_TRUE(CreateProcessW(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &notepad));
-    WaitForInputIdle(notepad.hProcess, 20000);
-    // The prefix runs no other notepad, so its window is the one of the class.
-    HWND window = nullptr;
-    ASSERT_TRUE(Eventually([&] { return (window = FindWindowW(L"Notepad", nullptr)) != nullptr; }, std::chrono::seconds(20)));
-    const auto text = [window] {
+    ASSERT_NO_FATAL_FAILURE(StartOnNotepad());
+    const auto text = [this] {
         wchar_t typed[256] = {};  // WM_GETTEXT copies it across the process boundary
         SendMessageW(FindWindowExW(window, nullptr, L"Edit", nullptr), WM_GETTEXT, 256, reinterpret_cast<LPARAM>(typed));
         return std::wstring(typed);
     };
-    SetWindowPos(window, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_SHOWWINDOW);
-    SetHostCapsLock(false);
-    ASSERT_FALSE(HostCapsLockOn());
-    ASSERT_EQ(Start(window), TESSARIL_RESULT_DONE);
-
-    // The viewer clicks into the text first, which gives notepad the keyboard.
-    Click(250, 250, r.right - r.left, r.bottom - r.top);
-    Eventually([&] { return GetForegroundWindow() == window; });
     Type('H', true);
     Type('I', true);
 
     EXPECT_TRUE(Eventually([&] { return text() == L"HI"; })) << "notepad holds " << ::testing::PrintToString(text());
     EXPECT_TRUE(HostCapsLockOn());
+}
+
+// An Alt that goes up alone is a tap: notepad's menu bar would take the
+// keyboard from the person at the host. The release at the stop must not be one.
+TEST_F(KeyboardTest, HeldAltReleasedAtStopLeavesNotepadMenuInactive)
+{
+    ASSERT_NO_FATAL_FAILURE(StartOnNotepad());
+    const auto inMenu = [this] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && (info.flags & GUI_INMENUMODE) != 0;
+    };
+    // Pressed once, after the X focus settled: Wine resyncs its modifiers then
+    // (README.md), and a second press would cancel the tap in Wine's DefWindowProc,
+    // so that the test would no longer see one.
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    ASSERT_TRUE(session.Key(TESSARIL_HOST_APP::KeyEvent(VK_MENU, true, 1)));
+    ASSERT_TRUE(Eventually([] { return Down(VK_MENU); }));
+
+    EXPECT_EQ(session.StopHost(), TESSARIL_RESULT_DONE);
+
+    EXPECT_TRUE(Eventually([] { return !Down(VK_MENU); }));
+    // A menu bar that the tap activated would be active within this time.
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_FALSE(inMenu()) << "notepad's menu bar is active";
 }
 
 using CursorReportTest = PluginSessionTest;
@@ -145,21 +173,27 @@ TEST_F(LogFileTest, LogFileHoldsCycleFromInitToUninit)
 {
     TestWindow shared(L"TessarilE2eShared", L"Logged window", RECT{100, 100, 300, 300});
     ASSERT_EQ(Start(shared.Handle()), TESSARIL_RESULT_DONE);
-    // The injection line is written at most every 2 s in a process; an earlier test's may be the last.
-    std::this_thread::sleep_for(std::chrono::milliseconds(2100));
-    Click(10, 10, 200, 200);
+    const auto read = [] {  // every line is flushed as it is written
+        std::ifstream file(LogFile(), std::ios::binary);
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(file, line);) {
+            lines.push_back(line);
+        }
+        return lines;
+    };
+    // The injection line is written at most every 2 s in a process and an
+    // earlier test's may be the last: the viewer clicks until one is written.
+    EXPECT_TRUE(Eventually([&] {
+        Click(10, 10, 200, 200);
+        return ::testing::Matches(Contains(IsLogLine("Inject a MouseEvent")))(read());
+    }));
     session.Finish();
 
-    std::ifstream file(LogFile(), std::ios::binary);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(file, line);) {
-        lines.push_back(line);
-    }
+    const std::vector<std::string> lines = read();
     ASSERT_FALSE(lines.empty());
     EXPECT_THAT(lines.front(), IsLogLine("entry ExportedInit"));
     EXPECT_THAT(lines, Contains(IsLogLine("entry remoteControlStartHost")));
     EXPECT_THAT(lines, Contains(IsLogLine("Window ID = " + std::to_string(HandleBits(shared.Handle())) + ",false")));
-    EXPECT_THAT(lines, Contains(IsLogLine("Inject a MouseEvent")));
     EXPECT_THAT(lines, Contains(IsLogLine("exit remoteControlStopHost, cost : [0-9]+")));
     EXPECT_THAT(lines.back(), IsLogLine("exit ExportedUninit, cost : [0-9]+"));
 }
