@@ -78,10 +78,12 @@ TEST(MouseCursorMonitorTest, SuppressedCursorRepeatsTheLastGoodSampleInBatchesOf
         row.arrange();
         EXPECT_EQ(firstBatch(), std::vector<Seen>(10, row.expected));
     }
-    SCOPED_TRACE("a run stopped after a few samples, each of them warning");
+    SCOPED_TRACE("a run stopped after a few samples, each of them warning; a second Init only warns");
     FailGetCursorInfo(ERROR_ACCESS_DENIED);
     FirstBatch dropped;
     monitor.Init(&dropped);
+    monitor.Init(&dropped);
+    EXPECT_THAT(RecordingLogger::Lines(), ::testing::Contains(WarningLine("MouseCursorMonitor has been inited")));
     EXPECT_TRUE(Eventually([] {
         return std::ranges::any_of(RecordingLogger::Lines(), [](const LoggedLine& l) { return l.message.starts_with("Unable"); });
     }));

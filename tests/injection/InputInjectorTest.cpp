@@ -272,19 +272,23 @@ TEST_F(InputInjectorTest, TitleRequestCollectsTheProcessesVisibleWindowsByExactT
 
     Ignore(IgnoreRequest::ByTitles(42, {"Chat", "Übersicht – Notizen", "Chat"}));
     ExpectScreenPass({{frame, 0}, {unplaced, 0}, {notes, 0}, {chat, 0}});
+    EXPECT_EQ(SimulatedDesktop::LiveVirtualDesktopManagers(), 0);  // the manager asked was released
 }
 
 // Windows 7 has no modern applications: a window of the frame class is an
-// ordinary window there, collected though it holds no CoreWindow.
-TEST_F(InputInjectorTest, OnWindows7AFrameClassWindowIsAnOrdinaryWindow)
+// ordinary window there, collected though it holds no CoreWindow. Windows 8 is 6.2.
+TEST_F(InputInjectorTest, FrameClassWindowIsAnOrdinaryWindowOnlyBeforeWindows8)
 {
-    SimulatedDesktop::SetOsVersion(6, 1, 0);
-    SimulatedDesktop::WindowSpec frame;
-    std::tie(frame.title, frame.className, frame.processId) = std::tuple("Chat", "ApplicationFrameWindow", 42);
-    const HWND window = SimulatedDesktop::CreateTopLevelWindow(frame);
-
-    Ignore(IgnoreRequest::ByTitles(42, {"Chat"}));
-    ExpectScreenPass({{window, 0}});
+    const HWND window =
+        SimulatedDesktop::CreateTopLevelWindow({.className = "ApplicationFrameWindow", .title = "Chat", .processId = 42});
+    // Each row's request adds to the list: the hidden frame's row first.
+    const struct { const char* label; DWORD minor; Listed listed; } rows[] = {{"6.2", 2, {}}, {"6.1", 1, {{window, 0}}}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        SimulatedDesktop::SetOsVersion(6, row.minor, 0);
+        Ignore(IgnoreRequest::ByTitles(42, {"Chat"}));
+        ExpectScreenPass(row.listed);
+    }
 }
 
 // SetWindowLongA answers 0 both on failure and for a replaced style of 0, so

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "FakeClock.h"
 
 namespace {
@@ -27,6 +29,13 @@ TEST(LogRateLimiterTest, AllowsOneLinePerTwoSecondsAndRestartsAfterTheClockIsSet
         clock.Advance(step.advance);
         EXPECT_EQ(limiter.Allow(), step.allowed);
     }
+}
+
+// Without a test source: the wall clock in milliseconds since 1970.
+TEST(MillisecondClockTest, ReadsTheSystemClockInMilliseconds)
+{
+    using namespace std::chrono;
+    EXPECT_LT(abs(milliseconds(TESSARIL_COMMON::MillisecondClock::Now()) - system_clock::now().time_since_epoch()), 1s);
 }
 
 }  // namespace

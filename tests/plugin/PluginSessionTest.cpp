@@ -110,8 +110,6 @@ TEST_F(PluginTest, MessagesReachTheDesktopAndAreLoggedAndReported)
           InfoLine("client_viewport_size is 640:480 , host_screen_size is 800:600")}, {}},
         {"channel available", receive(TESSARIL_MSG_CHANNEL_AVAILABLE), {},
          {InfoLine("Host Receive Channel Available Indication")}, {"channel available"}},
-        {"channel unavailable", receive(TESSARIL_MSG_CHANNEL_UNAVAILABLE), {},
-         {InfoLine("Host Receive Channel UnAvailable Indication")}, {"channel unavailable"}},
         {"open channel response", receive(TESSARIL_MSG_OPEN_CHANNEL_RESPONSE), {},
          {InfoLine("Host Receive Open Channel Response")}, {}},
         {"close channel response", receive(TESSARIL_MSG_CLOSE_CHANNEL_RESPONSE), {},

@@ -126,6 +126,9 @@ SIMULATED_DESKTOP_API void SetOsVersion(DWORD major, DWORD minor, WORD servicePa
 // CoCreateInstance of the virtual-desktop manager fails with CO_E_NOTINITIALIZED,
 // what a thread without COM gets.
 SIMULATED_DESKTOP_API void FailVirtualDesktopManagerCreation(bool fail);
+// Managers CoCreateInstance handed out whose last Release has not come yet (Reset
+// keeps the count): 0 once the system released every manager it created.
+SIMULATED_DESKTOP_API int LiveVirtualDesktopManagers();
 // IsWindowOnCurrentVirtualDesktop fails for this window with
 // TYPE_E_ELEMENTNOTFOUND, as for windows the shell does not track.
 SIMULATED_DESKTOP_API void FailIsWindowOnCurrentVirtualDesktop(HWND window, bool fail);

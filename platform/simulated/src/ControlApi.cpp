@@ -6,6 +6,7 @@
 
 #include "Desktop.h"
 #include "Handles.h"
+#include "VirtualDesktopManager.h"
 #include "simulated_desktop.h"
 
 namespace SimulatedDesktop {
@@ -189,6 +190,8 @@ void FailVirtualDesktopManagerCreation(bool fail)
 {
     Desktop::Locked([fail](DesktopState& state) { state.failManagerCreation = fail; });
 }
+
+int LiveVirtualDesktopManagers() { return VirtualDesktopManager::Live(); }
 
 void FailIsWindowOnCurrentVirtualDesktop(HWND window, bool fail)
 {

@@ -17,6 +17,10 @@ public:
     static constexpr GUID kOtherDesktop = {
         0x5E1D0C6A, 0x2B7F, 0x4C35, {0x9A, 0x41, 0x6D, 0x0E, 0x83, 0x1F, 0x52, 0xC8}};
 
+    VirtualDesktopManager() { ++live; }
+    // Managers created and not yet deleted by their last Release.
+    static int Live() { return live.load(); }
+
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
     ULONG STDMETHODCALLTYPE Release() override;
@@ -26,8 +30,9 @@ public:
     HRESULT STDMETHODCALLTYPE MoveWindowToDesktop(HWND topLevelWindow, REFGUID desktopId) override;
 
 private:
-    ~VirtualDesktopManager() = default;
+    ~VirtualDesktopManager() { --live; }
 
+    static inline std::atomic<int> live{0};
     std::atomic<ULONG> references{1};
 };
 
