@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/PerMonitorDpiScope.h"
 #include "coordinates/CoordinateConverterHost.h"
 #include "cursor/StandardCursorTypes.h"
 #include "logging/FunctionTrace.h"
@@ -53,6 +54,18 @@ void Fill(CursorSample& sample, const CURSORINFO& info)
     sample.screenWidth = size.width;
     sample.screenHeight = size.height;
     sample.cursorType = StandardCursorTypes::TypeOf(info.hCursor);
+}
+
+// Position and size in physical pixels, whatever the awareness this thread
+// got from the host process; the scope ends before the batch goes to the host.
+// A suppressed cursor (touch or pen input) has no position worth sending.
+void Sample(CursorSample& sample)
+{
+    const TESSARIL_COMMON::PerMonitorDpiScope physicalPixels;
+    CURSORINFO info;
+    if (ReadCursor(info) && info.flags != CURSOR_SUPPRESSED) {
+        Fill(sample, info);
+    }
 }
 
 }  // namespace
@@ -136,11 +149,7 @@ void MouseCursorMonitor::Capture()
     if (limiter.Allow()) {
         LogInfo("Host is capturing curosr style and hot-point");
     }
-    CURSORINFO info;
-    // A suppressed cursor (touch or pen input) has no position worth sending.
-    if (ReadCursor(info) && info.flags != CURSOR_SUPPRESSED) {
-        Fill(current, info);
-    }
+    Sample(current);
     batch.push_back(current);
     if (batch.size() >= kBatchSize) {
         receiver->OnMouseCursorCaptured(batch);

@@ -3,6 +3,7 @@
 #include <array>
 #include <vector>
 
+#include "common/PerMonitorDpiScope.h"
 #include "coordinates/CoordinateConverterHost.h"
 #include "injection/HeldInput.h"
 #include "injection/KeyboardRecords.h"
@@ -155,6 +156,9 @@ void InputInjector::InjectMouseEvent(const MouseEvent& event)
     if (!AcceptSequence(event.seq)) {
         return;
     }
+    // The rectangles read for the ignore passes and the conversion, the screen
+    // size and the absolute move: all in physical pixels.
+    const TESSARIL_COMMON::PerMonitorDpiScope physicalPixels;
     BeginIgnoreWindows();
     SetThreadExecutionState(ES_SYSTEM_REQUIRED);
     const MouseEvent converted = ConvertedCopy(event);
