@@ -27,13 +27,10 @@ TESSARIL_LOG::FunctionTrace Trace(const char* operation)
 
 void LogViewportRefused() { LogError("Client viewport area size must be Non-Zero!"); }
 
-// The rectangle of the shared window or monitor, in physical pixels whatever
-// the calling thread's DPI awareness (the viewport message and the cursor
-// thread reach here outside the injector's own scope). The utility's error
-// text is of no use here: a failed query simply gives the zero rectangle.
+// The rectangle of the shared window or monitor. The utility's error text is
+// of no use here: a failed query simply gives the zero rectangle.
 RECT TargetRect(uint64_t screenId, bool isScreen)
 {
-    const TESSARIL_COMMON::PerMonitorDpiScope physicalPixels;
     std::string ignored;
     const auto handle = static_cast<uint32_t>(screenId);
     return isScreen ? GetMonitorRect(handle, ignored) : GetWindowRectOf(handle, ignored);
@@ -125,6 +122,7 @@ void CoordinateConverterHost::Reset(const TESSARIL_SERVER_API::ClientViewportInf
         return;
     }
     viewportInfo = info;
+    const TESSARIL_COMMON::PerMonitorDpiScope physicalPixels;
     UpdateScale();
 }
 
