@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -30,7 +31,7 @@ void SetDesktopDword(const wchar_t* name, DWORD value)
 
 // This program again, with only this test, in a prefix at 150 %; its output
 // goes to `output`. The prefix gets its values back: the demo runs in it next.
-DWORD RunScaledChild(const std::wstring& output)
+DWORD RunScaledChild(const std::filesystem::path& output)
 {
     SetDesktopDword(L"LogPixels", kScaledDpi);
     SetDesktopDword(L"DpiScalingVer", 0x1000);
@@ -62,7 +63,7 @@ DWORD RunScaledChild(const std::wstring& output)
 // The scaled half, in the child; the parent's run reports it skipped.
 TEST(DpiAwareness, UnawareHostThreadInAPrefixAt150PercentPassesInAChildProcess)
 {
-    const std::wstring output = (std::filesystem::temp_directory_path() / "tessaril-e2e-dpi.txt").wstring();
+    const std::filesystem::path output = std::filesystem::temp_directory_path() / "tessaril-e2e-dpi.txt";
     const DWORD exitCode = RunScaledChild(output);
     std::ifstream lines(output);
     for (std::string line; std::getline(lines, line);) {
