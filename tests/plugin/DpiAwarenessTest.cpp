@@ -53,15 +53,14 @@ TEST_F(DpiAwarenessTest, ClicksAndCursorSamplesArePhysicalWhateverTheThreadsAwar
             const LONG width = row.window.right - row.window.left;
             const LONG height = row.window.bottom - row.window.top;
             const HMONITOR monitor = row.primary ? SimulatedDesktop::PrimaryMonitor() : secondary;
-            if (!row.screen) {
-                SimulatedDesktop::SetWindowRect(editor, row.window);
-            }
+            SimulatedDesktop::SetWindowRect(editor, row.window);  // shared in window mode only
             ASSERT_EQ(row.screen ? session.Start(IdOf(monitor), true) : StartWindow(), 0);
-            ExpectContextKept();
             session.Receive(TESSARIL_MSG_CLIENT_VIEWPORT_INFO, Viewport(width, height));
             ExpectContextKept();
 
-            EXPECT_TRUE(session.Mouse(MouseEvent(row.viewer.x, row.viewer.y, width, height).Seq(1).CreatedAt(clock.Now())));
+            // The size the viewport message gave: screen mode keeps the scale computed then.
+            const int64_t stored = TESSARIL_VIEWPORT_SIZE_SENTINEL;
+            EXPECT_TRUE(session.Mouse(MouseEvent(row.viewer.x, row.viewer.y, stored, stored).Seq(1).CreatedAt(clock.Now())));
 
             ExpectContextKept();
             const POINT landed = SimulatedDesktop::CursorPosition();

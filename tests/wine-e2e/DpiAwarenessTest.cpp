@@ -1,4 +1,4 @@
-#include <gmock/gmock.h>
+#include <process.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -17,59 +17,36 @@ using TESSARIL_HOST_APP::OutgoingMessage;
 
 // Wine reads the system DPI and whether it virtualises (a non-zero
 // DpiScalingVer; without it every process is per-monitor aware) when a process
-// starts, so the scaled half runs in a child process of this program.
+// starts, so the scaled half runs in a child process of this program, which
+// writes its results to the file this variable names.
 constexpr wchar_t kChildMarker[] = L"TESSARIL_E2E_SCALED_CHILD";
 constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
-constexpr DWORD kScaledDpi = 144;
-
-bool InScaledChild() { return GetEnvironmentVariableW(kChildMarker, nullptr, 0) != 0; }
 
 void SetDesktopDword(const wchar_t* name, DWORD value)
 {
     RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, name, REG_DWORD, &value, sizeof value);
 }
 
-// This program again, with only this test, in a prefix at 150 %; its output
-// goes to `output`. The prefix gets its values back: the demo runs in it next.
-DWORD RunScaledChild(const std::filesystem::path& output)
-{
-    SetDesktopDword(L"LogPixels", kScaledDpi);
-    SetDesktopDword(L"DpiScalingVer", 0x1000);
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    const HANDLE file = CreateFileW(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = startup.hStdError = file;
-    wchar_t program[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, program, MAX_PATH);
-    std::wstring command = L"\"" + std::wstring(program) + L"\" --gtest_color=no --gtest_filter=DpiAwarenessScaledTest.*";
-    SetEnvironmentVariableW(kChildMarker, L"1");
-    PROCESS_INFORMATION child{};
-    DWORD exitCode = 1000;
-    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &child)) {
-        WaitForSingleObject(child.hProcess, 180000);
-        GetExitCodeProcess(child.hProcess, &exitCode);
-        CloseHandle(child.hThread);
-        CloseHandle(child.hProcess);
-    }
-    SetEnvironmentVariableW(kChildMarker, nullptr);
-    CloseHandle(file);
-    RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels");
-    RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"DpiScalingVer");
-    return exitCode;
-}
-
-// The scaled half, in the child; the parent's run reports it skipped.
+// The child's output is shown indented, so that its result lines are not counted
+// as this program's. The prefix gets its values back: the demo runs in it next.
 TEST(DpiAwareness, UnawareHostThreadInAPrefixAt150PercentPassesInAChildProcess)
 {
     const std::filesystem::path output = std::filesystem::temp_directory_path() / "tessaril-e2e-dpi.txt";
-    const DWORD exitCode = RunScaledChild(output);
+    SetDesktopDword(L"LogPixels", 144);  // 150 %
+    SetDesktopDword(L"DpiScalingVer", 0x1000);
+    _wputenv((std::wstring(kChildMarker) + L"=" + output.wstring()).c_str());
+    wchar_t program[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    const intptr_t exitCode = _wspawnl(_P_WAIT, program, L"wine_e2e_tests", L"--gtest_color=no",
+                                       L"--gtest_filter=DpiAwarenessScaledTest.*", nullptr);
+    _wputenv((std::wstring(kChildMarker) + L"=").c_str());
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels");
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"DpiScalingVer");
     std::ifstream lines(output);
     for (std::string line; std::getline(lines, line);) {
         std::cout << "  scaled child| " << line << "\n";
     }
-    EXPECT_EQ(exitCode, 0u) << "the scaled child failed (its output is above)";
+    EXPECT_EQ(exitCode, 0) << "the scaled child failed (its output is above)";
 }
 
 using DpiAwarenessScaledTest = PluginSessionTest;
@@ -80,14 +57,16 @@ using DpiAwarenessScaledTest = PluginSessionTest;
 // cursor samples are physical, and the thread's context is its own after every call.
 TEST_F(DpiAwarenessScaledTest, ExportsCalledFromAnUnawareThreadClickAndReportInPhysicalPixels)
 {
-    if (!InScaledChild()) {
+    const wchar_t* output = _wgetenv(kChildMarker);
+    if (output == nullptr) {
         GTEST_SKIP() << "runs in the child of DpiAwareness.UnawareHostThreadInAPrefixAt150PercentPassesInAChildProcess";
     }
+    _wfreopen(output, L"w", stdout);
     SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
     const int physicalWidth = GetSystemMetrics(SM_CXSCREEN);
     SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_UNAWARE);
     const DPI_AWARENESS_CONTEXT context = GetThreadDpiAwarenessContext();
-    ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), MulDiv(physicalWidth, 96, kScaledDpi)) << "Wine virtualises nothing";
+    ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), MulDiv(physicalWidth, 96, 144)) << "Wine virtualises nothing";
 
     constexpr RECT r{200, 150, 600, 450};
     TestWindow shared(L"TessarilE2eDpi", L"Per-monitor aware", r);
@@ -106,13 +85,9 @@ TEST_F(DpiAwarenessScaledTest, ExportsCalledFromAnUnawareThreadClickAndReportInP
         return last.kind == OutgoingMessage::Kind::CursorBatch && std::abs(last.samples.back().x - 100) <= 1 &&
                std::abs(last.samples.back().y - 80) <= 1;
     })) << last.Line();
-    EXPECT_EQ(last.samples.back().screenWidth, 400);
-    EXPECT_EQ(last.samples.back().screenHeight, 300);
+    EXPECT_EQ(std::pair(last.samples.back().screenWidth, last.samples.back().screenHeight), std::pair(400LL, 300LL));
     EXPECT_EQ(session.StopHost(), TESSARIL_RESULT_DONE);
     EXPECT_EQ(GetThreadDpiAwarenessContext(), context);
-    std::cout << "scaled child: SM_CXSCREEN " << physicalWidth << " physical, " << GetSystemMetrics(SM_CXSCREEN)
-              << " unaware; click at client " << down.x << "," << down.y << "; last cursor batch " << last.Line()
-              << "\n";
 }
 
 }  // namespace
