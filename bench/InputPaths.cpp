@@ -79,14 +79,14 @@ void InputPaths::Activate()
 
 void InputPaths::Mouse(int64_t i)
 {
-    TessarilMouseEventFFI& event = mouseEvents[i % kPositions];
+    TessarilMouseEventFFI& event = mouseEvents[static_cast<size_t>(i % kPositions)];
     event.seq = nextSeq++;
     session.Mouse(event);
 }
 
 void InputPaths::Key(int64_t i)
 {
-    TessarilKeyEvent& event = keyEvents[i % 2];
+    TessarilKeyEvent& event = keyEvents[static_cast<size_t>(i % 2)];
     event.seq = nextSeq++;
     session.Key(event);
 }
@@ -133,7 +133,7 @@ void InputPaths::MouseFloor(int64_t i)
     GetSystemMetrics(SM_CXSCREEN);
     GetSystemMetrics(SM_CYSCREEN);
     GetSystemMetrics(SM_SWAPBUTTON);
-    SendInput(1, &mouseRecords[i % kPositions], sizeof(INPUT));
+    SendInput(1, &mouseRecords[static_cast<size_t>(i % kPositions)], sizeof(INPUT));
     for (size_t w = 0; w < ignored.size(); ++w) {
         IsWindow(ignored[w]);
         SetWindowLongA(ignored[w], GWL_EXSTYLE, savedStyles[w]);
@@ -144,7 +144,7 @@ void InputPaths::MouseFloor(int64_t i)
 void InputPaths::KeyFloor(int64_t i)
 {
     SetThreadExecutionState(ES_SYSTEM_REQUIRED);
-    SendInput(1, &keyRecords[i % 2], sizeof(INPUT));
+    SendInput(1, &keyRecords[static_cast<size_t>(i % 2)], sizeof(INPUT));
 }
 
 void InputPaths::MouseBatchFloor()

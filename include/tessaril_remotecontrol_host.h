@@ -13,8 +13,11 @@
  * Texts are NUL-terminated 8-bit strings passed by pointer; a list is a pointer
  * to its first element and a 32-bit count. A result field is written by the
  * side that handles the message; the sending side sets it to 0 first. Memory a
- * payload points to belongs to the side that built it and must stay valid until
- * the call that carries it returns.
+ * payload points to belongs to the side that built it. A message's payload
+ * (ExportedOnReceive, SendFunction, NotifyFunction) must stay valid until the
+ * call that carries it returns; a command's payload (ExportedCallEvent), with
+ * everything it points to, until ExportedCallDrop is called with the same
+ * command id.
  */
 #ifndef TESSARIL_REMOTECONTROL_HOST_H
 #define TESSARIL_REMOTECONTROL_HOST_H
@@ -112,7 +115,8 @@ extern "C" {
 
 /* A key event of the viewer (message 15000805). 40 bytes. */
 typedef struct TessarilKeyEvent {
-    TESSARIL_ALIGN8 int64_t keyCode;    /* Windows virtual-key code; low 32 bits used */
+    TESSARIL_ALIGN8 int64_t keyCode;    /* Windows virtual-key code: the low 16 bits are sent;
+                                           the low 32 decide whether it is Caps Lock or Num Lock */
     TESSARIL_ALIGN8 int64_t capsLock;   /* non-zero: Caps Lock on at the viewer */
     bool pressed;                       /* true: key down */
     uint8_t flag;                       /* carried unchanged, not interpreted */
@@ -158,9 +162,15 @@ typedef struct TessarilClientViewportInfo {
  *   Screen mode: the cursor's absolute screen position, NOT relative to the
  *   shared monitor; subtract the monitor's rcMonitor.left / top to place it on
  *   a monitor that is not at the origin.
+ *   When the shared window cannot be queried, x and y are plain screen
+ *   positions.
  * screenWidth, screenHeight: the size in host pixels of the shared window's
  *   rectangle (frame included) or of the shared monitor (rcMonitor); 0 x 0
- *   when the window or monitor cannot be queried. */
+ *   when the window or monitor cannot be queried.
+ * cursorType: a hidden cursor reports 0 (the arrow), at its real position.
+ * A cursor that cannot be read, or that is suppressed (touch or pen input),
+ * repeats the previous sample (before the first good read: type 0 at 0,0
+ * with a 0 x 0 size). */
 typedef struct TessarilMouseCursorFFI {
     TESSARIL_ALIGN8 int64_t reserved0;  /* always 0 */
     TESSARIL_ALIGN8 int64_t cursorType; /* 0 arrow, 8 I-beam, 5 wait, 3 hand, ... */
@@ -279,7 +289,9 @@ typedef struct TessarilResetTargetCommand {
 
 /* SendFunction and NotifyFunction: called with the sender text, the message id
  * and the payload; they must handle the message before returning. Their return
- * value is not used. SendFunction is also called on the event-loop thread. */
+ * value is not used. SendFunction is also called on the thread that runs a
+ * posted task: the event loop's, or the plugin's cursor thread when postTask
+ * runs the task before it returns. */
 typedef bool (TESSARIL_CDECL* TessarilSendFunction)(const char* sender, uint64_t messageId, void* payload);
 typedef TessarilSendFunction TessarilNotifyFunction;
 
@@ -306,7 +318,8 @@ typedef struct TessarilEventLoopTable {
     TessarilEventLoopEntry entry7;
     TessarilEventLoopEntry entry8;
     TessarilEventLoopEntry entry9;
-    /* Run callback(context) once on the loop, later; returns the task's id. */
+    /* Run callback(context) exactly once: later on the loop thread, or at once
+     * inside postTask; never wait for the loop thread. Returns the task's id. */
     uint64_t (TESSARIL_CDECL* postTask)(TessarilEventLoopCallback callback, void* context);
     TessarilEventLoopEntry entry11;
     TessarilEventLoopEntry entry12;

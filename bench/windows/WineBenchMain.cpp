@@ -11,7 +11,7 @@
 #include <functional>
 #include <vector>
 
-#include "../InputPaths.h"
+#include "InputPaths.h"
 
 namespace {
 

@@ -8,3 +8,6 @@ set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Packages too: the x86_64 Linux packages' configurations must not serve a
+# Windows build (the 64-bit ones would pass their size check).
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)

@@ -4,11 +4,11 @@
 #include <limits>
 #include <string>
 
-#include "common/PerMonitorDpiScope.h"
-#include "injection/WindowUtilities.h"
-#include "logging/FunctionTrace.h"
 #include "logging/LogInstance.h"
 #include "logging/LogRateLimiter.h"
+#include "logging/OperationTrace.h"
+#include "windowing/PerMonitorDpiScope.h"
+#include "windowing/WindowUtilities.h"
 
 namespace TESSARIL_REMOTECONTROL_HOST {
 
@@ -18,12 +18,7 @@ using TESSARIL_LOG::LogError;
 using TESSARIL_LOG::LogInfo;
 using TESSARIL_LOG::LogRateLimiter;
 
-TESSARIL_LOG::FunctionTrace Trace(const char* operation)
-{
-    return TESSARIL_LOG::FunctionTrace(std::string(TESSARIL_LOG::kLoggerName),
-                                       std::string("TESSARIL_REMOTECONTROL_HOST::CoordinateConverterHost::") +
-                                           operation);
-}
+constexpr TESSARIL_LOG::OperationTrace Trace("TESSARIL_REMOTECONTROL_HOST::CoordinateConverterHost");
 
 void LogViewportRefused() { LogError("Client viewport area size must be Non-Zero!"); }
 
@@ -122,7 +117,7 @@ void CoordinateConverterHost::Reset(const TESSARIL_SERVER_API::ClientViewportInf
         return;
     }
     viewportInfo = info;
-    const TESSARIL_COMMON::PerMonitorDpiScope physicalPixels;
+    const PerMonitorDpiScope physicalPixels;
     UpdateScale();
 }
 

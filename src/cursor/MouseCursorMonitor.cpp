@@ -2,13 +2,13 @@
 
 #include <string>
 
-#include "common/PerMonitorDpiScope.h"
 #include "coordinates/CoordinateConverterHost.h"
 #include "cursor/StandardCursorTypes.h"
-#include "logging/FunctionTrace.h"
 #include "logging/LogInstance.h"
 #include "logging/LogRateLimiter.h"
+#include "logging/OperationTrace.h"
 #include "platform_win32.h"
+#include "windowing/PerMonitorDpiScope.h"
 
 namespace TESSARIL_REMOTECONTROL_HOST {
 
@@ -18,11 +18,7 @@ using TESSARIL_LOG::LogError;
 using TESSARIL_LOG::LogInfo;
 using TESSARIL_LOG::LogWarning;
 
-TESSARIL_LOG::FunctionTrace Trace(const char* operation)
-{
-    return TESSARIL_LOG::FunctionTrace(std::string(TESSARIL_LOG::kLoggerName),
-                                       std::string("TESSARIL_REMOTECONTROL_HOST::MouseCursorMonitor::") + operation);
-}
+constexpr TESSARIL_LOG::OperationTrace Trace("TESSARIL_REMOTECONTROL_HOST::MouseCursorMonitor");
 
 // The cursor as the system reports it, or false with a warning when it cannot
 // be read. A hidden cursor counts as the arrow; its position is still real.
@@ -61,7 +57,7 @@ void Fill(CursorSample& sample, const CURSORINFO& info)
 // A suppressed cursor (touch or pen input) has no position worth sending.
 void Sample(CursorSample& sample)
 {
-    const TESSARIL_COMMON::PerMonitorDpiScope physicalPixels;
+    const PerMonitorDpiScope physicalPixels;
     CURSORINFO info;
     if (ReadCursor(info) && info.flags != CURSOR_SUPPRESSED) {
         Fill(sample, info);

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "common/Singleton.h"
-#include "cursor/CursorSample.h"
 #include "cursor/TimerThread.h"
+#include "messaging/CursorSample.h"
 
 namespace TESSARIL_REMOTECONTROL_HOST {
 

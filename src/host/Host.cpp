@@ -5,8 +5,8 @@
 #include "coordinates/CoordinateConverterHost.h"
 #include "host/PylonHost.h"
 #include "injection/InputInjector.h"
-#include "logging/FunctionTrace.h"
 #include "logging/LogInstance.h"
+#include "logging/OperationTrace.h"
 #include "messaging/Notifier.h"
 #include "messaging/TessarilServerApiResponser.h"
 #include "platform_win32.h"
@@ -24,11 +24,7 @@ constexpr int64_t kNotStarted = 6;
 
 INIT_ONCE instanceOnce = INIT_ONCE_STATIC_INIT;
 
-TESSARIL_LOG::FunctionTrace Trace(const char* operation)
-{
-    return TESSARIL_LOG::FunctionTrace(std::string(TESSARIL_LOG::kLoggerName),
-                                       std::string("TESSARIL_REMOTECONTROL_HOST::Host::") + operation);
-}
+constexpr TESSARIL_LOG::OperationTrace Trace("TESSARIL_REMOTECONTROL_HOST::Host");
 
 TessarilServerApiResponser& Responser()
 {
@@ -183,6 +179,9 @@ void Host::OnChannelUnavailableIndication()
 {
     LogInfo("Host Receive Channel UnAvailable Indication");
     Notifier::GetInstance()->SendChannelUnavailable();
+    if (inputInjector) {
+        inputInjector->ReleaseHeldInput();
+    }
 }
 
 void Host::OnChannelAvailableIndication()
@@ -205,11 +204,13 @@ bool Host::RefuseWithoutInjector() const
     return true;
 }
 
+// Through GetInstance, not a captured this: the responser's callbacks outlive a
+// Host that DestroyInstance deletes.
 void Host::InstallChannelHandlers()
 {
     Responser().SetOpenChannelResponseCallback([] { OnOpenChannelResponse(); });
     Responser().SetCloseChannelResponseCallback([] { OnCloseChannelResponse(); });
-    Responser().SetChannelUnavailableCallback([] { OnChannelUnavailableIndication(); });
+    Responser().SetChannelUnavailableCallback([] { GetInstance()->OnChannelUnavailableIndication(); });
     Responser().SetChannelAvailableCallback([] { OnChannelAvailableIndication(); });
 }
 

@@ -59,7 +59,10 @@ public:
 
     static void OnOpenChannelResponse();
     static void OnCloseChannelResponse();
-    static void OnChannelUnavailableIndication();
+    // A viewer that lost the channel can no longer release what it holds, and
+    // the host application may keep remote control on while it reconnects: the
+    // injector releases it here, after the indication's line and notification.
+    void OnChannelUnavailableIndication();
     static void OnChannelAvailableIndication();
 
 private:

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "cursor/CursorSample.h"
 #include "injection/IInputInjector.h"
+#include "messaging/CursorSample.h"
 
 namespace TESSARIL_REMOTECONTROL_HOST {
 

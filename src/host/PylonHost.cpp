@@ -3,9 +3,9 @@
 #include "common/MillisecondClock.h"
 #include "coordinates/CoordinateConverterHost.h"
 #include "host/ZivizevEventLoop.h"
-#include "logging/FunctionTrace.h"
 #include "logging/LogInstance.h"
 #include "logging/LogRateLimiter.h"
+#include "logging/OperationTrace.h"
 #include "messaging/Notifier.h"
 #include "messaging/TessarilServerApiRequester.h"
 #include "messaging/TessarilServerApiResponser.h"
@@ -23,11 +23,7 @@ using TESSARIL_SERVER_API::MouseEvent;
 
 constexpr uint64_t kPacketDealTimeIntervalMilliseconds = 5000;
 
-TESSARIL_LOG::FunctionTrace Trace(const char* operation)
-{
-    return TESSARIL_LOG::FunctionTrace(std::string(TESSARIL_LOG::kLoggerName),
-                                       std::string("TESSARIL_REMOTECONTROL_HOST::PylonHost::") + operation);
-}
+constexpr TESSARIL_LOG::OperationTrace Trace("TESSARIL_REMOTECONTROL_HOST::PylonHost");
 
 // Unsigned: the viewer's clock may be ahead of ours, and the difference is then
 // reported as its wrap-around, not as a negative latency.

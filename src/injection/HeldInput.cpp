@@ -21,6 +21,9 @@ constexpr std::array<PlainButton, 3> kPlainButtons{{
 
 constexpr std::array<DWORD, 2> kXButtons{XBUTTON1, XBUTTON2};
 
+// The keys whose lone release is a tap with a meaning of its own.
+constexpr std::array<WORD, 5> kMenuKeys{VK_MENU, VK_LMENU, VK_RMENU, VK_LWIN, VK_RWIN};
+
 INPUT ButtonRelease(DWORD upFlag, DWORD data)
 {
     INPUT record{};
@@ -46,7 +49,11 @@ void HeldInput::Observe(const INPUT* records, UINT inserted)
 std::vector<INPUT> HeldInput::ReleaseRecords() const
 {
     std::vector<INPUT> records;
-    records.reserve(keys.size() + buttonCount);
+    records.reserve(keys.size() + buttonCount + 2);
+    if (HoldsMenuKey()) {
+        const std::array<INPUT, 2> mask = KeyTapRecords(kMenuMaskKey);
+        records.insert(records.end(), mask.begin(), mask.end());
+    }
     for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
         records.push_back(KeyRecord(*key, KEYEVENTF_KEYUP));
     }
@@ -107,6 +114,11 @@ void HeldInput::ObserveMouse(const MOUSEINPUT& mouse)
             Release({MOUSEEVENTF_XUP, number});
         }
     }
+}
+
+bool HeldInput::HoldsMenuKey() const
+{
+    return std::find_first_of(keys.begin(), keys.end(), kMenuKeys.begin(), kMenuKeys.end()) != keys.end();
 }
 
 void HeldInput::Press(Button button)

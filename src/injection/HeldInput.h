@@ -24,8 +24,16 @@ public:
     void Observe(const INPUT* records, UINT inserted);
 
     // One record per held key, newest press first, then one per held button,
-    // newest press first. No record moves the cursor.
+    // newest press first. No record moves the cursor. When an Alt or Windows
+    // key is held, a tap of an unassigned key comes first (kMenuMaskKey).
     std::vector<INPUT> ReleaseRecords() const;
+
+    // Windows treats an Alt or Windows key that goes up with no other key
+    // pressed since it went down as a tap: the menu bar activates, the Start
+    // menu opens. A tap of a key that no keyboard layout assigns, while they
+    // are still down, makes their release an ordinary one. 0xE8 is listed as
+    // unassigned in the virtual-key table.
+    static constexpr WORD kMenuMaskKey = 0xE8;
 
     size_t KeyCount() const;
     size_t ButtonCount() const;
@@ -47,6 +55,7 @@ private:
     void ObserveMouse(const MOUSEINPUT& mouse);
     void Press(Button button);
     void Release(Button button);
+    bool HoldsMenuKey() const;
 
     std::vector<WORD> keys;
     std::array<Button, kButtons> buttons{};

@@ -24,6 +24,9 @@ public:
     virtual void ClearIgnoreWindow() = 0;
     virtual void ResetWindowId(uint64_t id) = 0;
     virtual void ResetScreenId(uint64_t id) = 0;
+    // Releases the keys and buttons the viewer pressed and has not released,
+    // for a viewer that can no longer release them. UnInit does it too.
+    virtual void ReleaseHeldInput() = 0;
 };
 
 }  // namespace TESSARIL_REMOTECONTROL_HOST

@@ -3,13 +3,13 @@
 #include <array>
 #include <vector>
 
-#include "common/PerMonitorDpiScope.h"
 #include "coordinates/CoordinateConverterHost.h"
 #include "injection/HeldInput.h"
 #include "injection/KeyboardRecords.h"
 #include "injection/MouseInputBuilder.h"
 #include "logging/LogInstance.h"
 #include "logging/LogRateLimiter.h"
+#include "windowing/PerMonitorDpiScope.h"
 
 namespace TESSARIL_REMOTECONTROL_HOST {
 
@@ -101,17 +101,6 @@ void SendKey(DWORD flags, int64_t keyCode, HeldInput& held)
     }
 }
 
-// A refused release is reported with the line of what the call leads with:
-// the keys, when any are held.
-void LogReleaseFailure(bool withKeys)
-{
-    if (withKeys) {
-        LogKeyFailure();
-    } else {
-        LogError("Failed to inject a mouse event");
-    }
-}
-
 }  // namespace
 
 void InputInjector::Init(uint64_t id, bool screen)
@@ -128,7 +117,13 @@ void InputInjector::UnInit()
 {
     const std::lock_guard lock(operationMutex);
     lastMouseSeq = 0;
-    ReleaseHeldInput();
+    SendHeldReleases();
+}
+
+void InputInjector::ReleaseHeldInput()
+{
+    const std::lock_guard lock(operationMutex);
+    SendHeldReleases();
 }
 
 void InputInjector::InjectKeyEvent(const KeyEvent& event)
@@ -158,7 +153,7 @@ void InputInjector::InjectMouseEvent(const MouseEvent& event)
     }
     // The rectangles read for the ignore passes and the conversion, the screen
     // size and the absolute move: all in physical pixels.
-    const TESSARIL_COMMON::PerMonitorDpiScope physicalPixels;
+    const PerMonitorDpiScope physicalPixels;
     BeginIgnoreWindows();
     SetThreadExecutionState(ES_SYSTEM_REQUIRED);
     const MouseEvent converted = ConvertedCopy(event);
@@ -185,9 +180,11 @@ void InputInjector::ResetScreenId(uint64_t id)
 }
 
 // Everything in one call, so that no other input of the host lands between
-// the releases; a session that ends with nothing held sends and logs nothing.
-// A failed call is logged and the stop goes on: nothing better can be done.
-void InputInjector::ReleaseHeldInput()
+// the releases; nothing held, nothing sent and nothing logged. Buttons go up
+// with the ignore windows click-through, as they went down, or the release
+// would land on a covering window. A refused call has its own line, not a
+// viewer event's, and is not retried: what was held is forgotten.
+void InputInjector::SendHeldReleases()
 {
     const size_t keys = held.KeyCount();
     const size_t buttons = held.ButtonCount();
@@ -196,10 +193,18 @@ void InputInjector::ReleaseHeldInput()
     }
     std::vector<INPUT> records = held.ReleaseRecords();
     const auto count = static_cast<UINT>(records.size());
+    // The covering windows are found by their rectangles, as for a mouse event.
+    const PerMonitorDpiScope physicalPixels;
+    if (buttons != 0) {
+        BeginIgnoreWindows();
+    }
     if (SendInput(count, records.data(), kInputSize) == count) {
-        LogInfo("Released {} held keys and {} held buttons at stop", keys, buttons);
+        LogInfo("Released {} held keys and {} held buttons", keys, buttons);
     } else {
-        LogReleaseFailure(keys != 0);
+        LogError("Failed to release {} held keys and {} held buttons, error {}", keys, buttons, GetLastError());
+    }
+    if (buttons != 0) {
+        EndIgnoreWindows();
     }
     held.Forget();
 }

@@ -8,8 +8,9 @@
 namespace TESSARIL_REMOTECONTROL_HOST {
 
 // The injector the Host creates: mouse and key events of the viewer become
-// SendInput calls on the host desktop. There is no touch path. UnInit releases
-// whatever keys and buttons the viewer left held (see HeldInput).
+// SendInput calls on the host desktop. There is no touch path. UnInit and
+// ReleaseHeldInput release whatever keys and buttons the viewer left held (see
+// HeldInput).
 //
 // Threads: the message-channel host injects on its thread while the Host may
 // change the target or the ignore list on another. Every operation except
@@ -28,11 +29,12 @@ public:
     void InjectTouchEvent(const TESSARIL_SERVER_API::TouchRecord& event) override;
     void ResetWindowId(uint64_t id) override;
     void ResetScreenId(uint64_t id) override;
+    void ReleaseHeldInput() override;
 
 private:
     bool AcceptSequence(int64_t seq);
     void WatchCursorPosition(const TESSARIL_SERVER_API::MouseEvent& converted);
-    void ReleaseHeldInput();
+    void SendHeldReleases();
 
     bool cursorAbnormal = false;
     int64_t lastMouseSeq = 1;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "logging/FunctionTrace.h"
 #include "logging/LogInstance.h"
+#include "logging/OperationTrace.h"
 
 namespace TESSARIL_REMOTECONTROL_HOST {
 
@@ -22,11 +22,7 @@ constexpr int kClassNameBuffer = 256;
 constexpr int kTitleCapacity = 260;
 constexpr int kTitleBuffer = kTitleCapacity + 1;
 
-TESSARIL_LOG::FunctionTrace Trace(const char* operation)
-{
-    return TESSARIL_LOG::FunctionTrace(std::string(TESSARIL_LOG::kLoggerName),
-                                       std::string("TESSARIL_REMOTECONTROL_HOST::InputInjectorImpl::") + operation);
-}
+constexpr TESSARIL_LOG::OperationTrace Trace("TESSARIL_REMOTECONTROL_HOST::InputInjectorImpl");
 
 // Log lines show a handle as a 64-bit Windows would hold it: widened with its sign.
 uint64_t SignExtended(WindowHandle window)
@@ -106,12 +102,14 @@ bool IsPromptWindow(WindowHandle window)
     return std::strcmp(className, kPromptWindowClass) == 0;
 }
 
-void LogSetFailure(bool screenMode, WindowHandle window, const std::string& error)
+// A failed set has no error text; its line keeps the space before the text that
+// the reset's line carries.
+void LogSetFailure(bool screenMode, WindowHandle window)
 {
     if (screenMode) {
-        LogError("SetIgnoreMouseEvents failed,{} {}", SignExtended(window), error);
+        LogError("SetIgnoreMouseEvents failed,{} ", SignExtended(window));
     } else {
-        LogError("SetIgnoreMouseEvents failed {}", error);
+        LogError("SetIgnoreMouseEvents failed ");
     }
 }
 
@@ -193,7 +191,7 @@ void InputInjectorImpl::ApplyIgnorePass(bool set)
             continue;
         }
         if (set) {
-            MakeTransparent(window, error);
+            MakeTransparent(window);
         } else {
             RestoreStyle(window, error);
         }
@@ -203,14 +201,13 @@ void InputInjectorImpl::ApplyIgnorePass(bool set)
     }
 }
 
-// The error text of a set pass stays empty: only a failed restore writes one.
-void InputInjectorImpl::MakeTransparent(WindowHandle window, const std::string& error)
+void InputInjectorImpl::MakeTransparent(WindowHandle window)
 {
     LONG previous = 0;
     if (SetIgnoreMouseEvents(window, &previous)) {
         savedExStyles.emplace_back(window, previous);
     } else {
-        LogSetFailure(isScreen, window, error);
+        LogSetFailure(isScreen, window);
     }
 }
 

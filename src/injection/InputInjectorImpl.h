@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "injection/IInputInjector.h"
-#include "injection/WindowUtilities.h"
+#include "windowing/WindowUtilities.h"
 #include "platform_win32.h"
 
 namespace TESSARIL_REMOTECONTROL_HOST {
@@ -61,7 +61,7 @@ private:
     void RemoveEntries(const std::vector<IgnoreEntry>& entries);
 
     void ApplyIgnorePass(bool set);
-    void MakeTransparent(WindowHandle window, const std::string& error);
+    void MakeTransparent(WindowHandle window);
     void RestoreStyle(WindowHandle window, std::string& error);
     size_t PassLength() const;
     WindowHandle PassWindowAt(size_t index) const;

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "common/Singleton.h"
-#include "cursor/CursorSample.h"
+#include "messaging/CursorSample.h"
 #include "tessaril_remotecontrol_host.h"
 
 // Sends the ServerApi requests through the host application's SendFunction.

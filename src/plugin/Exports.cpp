@@ -5,8 +5,8 @@
 #include <string>
 
 #include "host/ZivizevEventLoop.h"
-#include "logging/FunctionTrace.h"
 #include "logging/LogInstance.h"
+#include "logging/OperationTrace.h"
 #include "messaging/Notifier.h"
 #include "messaging/Plugin.h"
 #include "messaging/RecordCopy.h"
@@ -25,10 +25,7 @@ namespace {
 
 using namespace TESSARIL_REMOTECONTROL_HOST;
 
-TESSARIL_LOG::FunctionTrace Trace(const char* name)
-{
-    return TESSARIL_LOG::FunctionTrace(std::string(TESSARIL_LOG::kLoggerName), name);
-}
+constexpr TESSARIL_LOG::OperationTrace Trace;
 
 // Nothing may be written before the logger exists, so this runs before the
 // first trace opens.

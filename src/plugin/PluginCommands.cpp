@@ -1,17 +1,13 @@
 #include "plugin/PluginCommands.h"
 
 #include "host/Host.h"
-#include "logging/FunctionTrace.h"
-#include "logging/LogInstance.h"
+#include "logging/OperationTrace.h"
 
 namespace TESSARIL_REMOTECONTROL_HOST {
 
 namespace {
 
-TESSARIL_LOG::FunctionTrace Trace(const char* command)
-{
-    return TESSARIL_LOG::FunctionTrace(std::string(TESSARIL_LOG::kLoggerName), command);
-}
+constexpr TESSARIL_LOG::OperationTrace Trace;
 
 // Host results carry the code in their low 32 bits.
 int32_t Code(int64_t result)

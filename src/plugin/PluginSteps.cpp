@@ -1,19 +1,14 @@
 #include "plugin/PluginSteps.h"
 
-#include <string>
 
 #include "host/Host.h"
-#include "logging/FunctionTrace.h"
-#include "logging/LogInstance.h"
+#include "logging/OperationTrace.h"
 
 namespace TESSARIL_REMOTECONTROL_HOST::PluginSteps {
 
 namespace {
 
-TESSARIL_LOG::FunctionTrace Trace(const char* step)
-{
-    return TESSARIL_LOG::FunctionTrace(std::string(TESSARIL_LOG::kLoggerName), step);
-}
+constexpr TESSARIL_LOG::OperationTrace Trace;
 
 }  // namespace
 

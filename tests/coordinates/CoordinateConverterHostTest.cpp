@@ -5,7 +5,7 @@
 
 #include <limits>
 
-#include "injection/WindowUtilities.h"
+#include "windowing/WindowUtilities.h"
 #include "simulated_desktop.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include "RecordingLogger.h"
 #include "ViewerPayloads.h"
 #include "coordinates/CoordinateConverterHost.h"
-#include "injection/WindowUtilities.h"
+#include "windowing/WindowUtilities.h"
 #include "messaging/RecordCopy.h"
 #include "simulated_desktop.h"
 

@@ -122,4 +122,25 @@ TEST_F(DpiAwarenessTest, ThreadsNotPerMonitorAwareAreSwitchedAroundTheInjectionA
     }
 }
 
+// The shared window lies mostly on the 150 % primary, the window over its right
+// edge on the 100 % monitor: they overlap in physical pixels only, so an unaware
+// thread's rectangles would find nothing to make click-through, for the press or
+// for the release of the held button at the stop.
+TEST_F(DpiAwarenessTest, CoveringWindowOnTheOtherMonitorLetsThePressAndTheReleaseThrough)
+{
+    Scale(DPI_AWARENESS_CONTEXT_UNAWARE);
+    SimulatedDesktop::SetWindowRect(editor, {1000, 100, 1950, 700});
+    const HWND chat = CreateChat("Chat", {1900, 100, 2600, 700}, 0);
+    ASSERT_EQ(StartWindow(), 0);
+    const Lines clickThrough{ExStyleLine(chat, kTransparent, 0), ExStyleLine(chat, 0, kTransparent)};
+
+    EXPECT_TRUE(session.Mouse(Mouse(790, 10, 1).Button(1, true, 1)));
+    EXPECT_THAT(JournalStartingWith("SetWindowLongA"), ElementsAreArray(clickThrough));
+    Forget();
+    EXPECT_EQ(session.StopHost(), 0);
+
+    EXPECT_THAT(JournalStartingWith("SetWindowLongA"), ElementsAreArray(clickThrough));
+    ExpectContextKept();
+}
+
 }  // namespace

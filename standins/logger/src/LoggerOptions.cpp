@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-namespace tessaril_log {
+namespace TESSARIL_LOG {
 
 namespace {
 
@@ -55,4 +55,4 @@ spdlog::level::level_enum LoggerOptions::LevelFromNumber(int32_t level)
     return kLevels[static_cast<std::size_t>(std::clamp(level, 1, 6) - 1)];
 }
 
-}  // namespace tessaril_log
+}  // namespace TESSARIL_LOG

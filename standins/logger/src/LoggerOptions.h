@@ -6,7 +6,7 @@
 
 #include <spdlog/common.h>
 
-namespace tessaril_log {
+namespace TESSARIL_LOG {
 
 // The settings of one logger, read from CreateTessarilLogger's arguments with
 // every default and clamp applied, so the registry never sees raw host values.
@@ -30,4 +30,4 @@ struct LoggerOptions {
     bool flushEveryLine = false;
 };
 
-}  // namespace tessaril_log
+}  // namespace TESSARIL_LOG

@@ -5,7 +5,7 @@
 #include <spdlog/pattern_formatter.h>
 #include <spdlog/sinks/rotating_file_sink.h>
 
-namespace tessaril_log {
+namespace TESSARIL_LOG {
 
 namespace {
 
@@ -58,4 +58,4 @@ std::shared_ptr<spdlog::logger> LoggerRegistry::Find(std::string_view name) cons
     return found != loggers_.end() ? found->second : nullptr;
 }
 
-}  // namespace tessaril_log
+}  // namespace TESSARIL_LOG

@@ -11,7 +11,7 @@
 
 #include "LoggerOptions.h"
 
-namespace tessaril_log {
+namespace TESSARIL_LOG {
 
 // The named loggers of the process. Kept apart from spdlog's own global
 // registry so that a host replacing a logger never collides with it.
@@ -39,4 +39,4 @@ private:
     std::unordered_map<std::string, std::shared_ptr<spdlog::logger>, NameHash, std::equal_to<>> loggers_;
 };
 
-}  // namespace tessaril_log
+}  // namespace TESSARIL_LOG

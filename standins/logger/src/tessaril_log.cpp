@@ -8,9 +8,9 @@
 
 namespace {
 
-tessaril_log::LoggerRegistry& Registry()
+TESSARIL_LOG::LoggerRegistry& Registry()
 {
-    static tessaril_log::LoggerRegistry registry;
+    static TESSARIL_LOG::LoggerRegistry registry;
     return registry;
 }
 
@@ -24,7 +24,7 @@ extern "C" TESSARIL_LOG_API int32_t TESSARIL_LOG_CALL CreateTessarilLogger(
         return TESSARIL_LOG_ERROR_BAD_ARGUMENT;
     }
     try {
-        Registry().Create(tessaril_log::LoggerOptions::FromArguments(
+        Registry().Create(TESSARIL_LOG::LoggerOptions::FromArguments(
             maxFileBytes, directory, fileStem, loggerName, lowestLevel, keptFiles, flushEveryLine));
         return TESSARIL_LOG_OK;
     } catch (...) {
@@ -40,7 +40,7 @@ extern "C" TESSARIL_LOG_API int32_t TESSARIL_LOG_CALL TessarilLogWrite(const cha
     }
     try {
         const bool written =
-            Registry().Write(loggerName, tessaril_log::LoggerOptions::LevelFromNumber(level), message);
+            Registry().Write(loggerName, TESSARIL_LOG::LoggerOptions::LevelFromNumber(level), message);
         return written ? TESSARIL_LOG_OK : TESSARIL_LOG_ERROR_UNKNOWN_LOGGER;
     } catch (...) {
         return TESSARIL_LOG_ERROR_FAILED;

@@ -2,7 +2,7 @@
 
 #include "platform_win32.h"
 
-namespace TESSARIL_COMMON {
+namespace TESSARIL_REMOTECONTROL_HOST {
 
 // Switches the calling thread to per-monitor DPI awareness for the scope's
 // life and restores the thread's previous context at its end, so that a block
@@ -33,4 +33,4 @@ private:
     DPI_AWARENESS_CONTEXT previous = nullptr;
 };
 
-}  // namespace TESSARIL_COMMON
+}  // namespace TESSARIL_REMOTECONTROL_HOST

@@ -1,6 +1,6 @@
-#include "common/PerMonitorDpiScope.h"
+#include "windowing/PerMonitorDpiScope.h"
 
-namespace TESSARIL_COMMON {
+namespace TESSARIL_REMOTECONTROL_HOST {
 
 namespace {
 
@@ -66,4 +66,4 @@ PerMonitorDpiScope::~PerMonitorDpiScope()
     }
 }
 
-}  // namespace TESSARIL_COMMON
+}  // namespace TESSARIL_REMOTECONTROL_HOST

@@ -1,4 +1,4 @@
-#include "injection/WindowUtilities.h"
+#include "windowing/WindowUtilities.h"
 
 #include <codecvt>
 #include <cwchar>
