@@ -242,7 +242,14 @@ benchmark::internal::Benchmark* Register(const char* name, HostSession& session,
 void RegisterAll(HostSession& session, InputPaths& screen, InputPaths& window, double monitorSeconds)
 {
     const Target event{Target::OverFloorNs, 2000, true};
-    const auto activate = [](InputPaths& paths) { return [&paths] { paths.Activate(); }; };
+    // The benchmark thread as the host application left it: per-monitor aware, or unaware, so
+    // that each mouse event switches it to per-monitor and back (PerMonitorDpiScope).
+    const auto activate = [](InputPaths& paths, DPI_AWARENESS_CONTEXT thread = DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2) {
+        return [&paths, thread] {
+            SetThreadDpiAwarenessContext(thread);
+            paths.Activate();
+        };
+    };
     const auto stop = [&session] {
         if (session.Started()) {
             session.StopHost();
@@ -251,6 +258,10 @@ void RegisterAll(HostSession& session, InputPaths& screen, InputPaths& window, d
     Register("mouse_screen", session, activate(screen),
              {[&](int64_t i) { screen.Mouse(i); }, [&](int64_t i) { screen.MouseFloor(i); }, event});
     Register("mouse_window_2_ignored", session, activate(window),
+             {[&](int64_t i) { window.Mouse(i); }, [&](int64_t i) { window.MouseFloor(i); }, {Target::OverFloorNs, 2000}});
+    Register("mouse_screen_unaware_thread", session, activate(screen, DPI_AWARENESS_CONTEXT_UNAWARE),
+             {[&](int64_t i) { screen.Mouse(i); }, [&](int64_t i) { screen.MouseFloor(i); }, {Target::OverFloorNs, 2000}});
+    Register("mouse_window_2_ignored_unaware_thread", session, activate(window, DPI_AWARENESS_CONTEXT_UNAWARE),
              {[&](int64_t i) { window.Mouse(i); }, [&](int64_t i) { window.MouseFloor(i); }, {Target::OverFloorNs, 2000}});
     Register("key", session, activate(screen),
              {[&](int64_t i) { screen.Key(i); }, [&](int64_t i) { screen.KeyFloor(i); }, event});

@@ -7,6 +7,7 @@
 #include "logging/LogInstance.h"
 #include "logging/LogRateLimiter.h"
 #include "logging/OperationTrace.h"
+#include "windowing/PerMonitorDpiScope.h"
 #include "windowing/WindowUtilities.h"
 
 namespace TESSARIL_REMOTECONTROL_HOST {
@@ -116,6 +117,7 @@ void CoordinateConverterHost::Reset(const TESSARIL_SERVER_API::ClientViewportInf
         return;
     }
     viewportInfo = info;
+    const PerMonitorDpiScope physicalPixels;
     UpdateScale();
 }
 

@@ -23,6 +23,12 @@ struct ScreenSize {
 // read only the target. The target (id and mode) is therefore written and read
 // as one pair under targetMutex; the viewport size and the scale belong to the
 // command thread alone.
+//
+// DPI: every size and origin is in physical pixels. Reset reads the target's
+// size inside a PerMonitorDpiScope of its own; the callers of ViewportToScreen,
+// ScreenToViewport and GetLocalScreenSize hold one around their whole block
+// (the injector's mouse path, the cursor capture), so that the rectangles and
+// what the caller does with them share one coordinate space.
 class CoordinateConverterHost : public TESSARIL_COMMON::Singleton<CoordinateConverterHost> {
 public:
     CoordinateConverterHost();
@@ -31,8 +37,8 @@ public:
     // a window handle otherwise. Neither is validated.
     void SetScreenId(uint64_t screenId, bool isScreen);
 
-    // Keeps the viewport size and recomputes the scale; a zero width or height
-    // is refused with an error line.
+    // Keeps the viewport size and recomputes the scale from the target's
+    // physical size; a zero width or height is refused with an error line.
     void Reset(const TESSARIL_SERVER_API::ClientViewportInfo& info);
 
     // Viewport point to absolute screen point. A viewport width or height of

@@ -8,6 +8,7 @@
 #include "logging/LogRateLimiter.h"
 #include "logging/OperationTrace.h"
 #include "platform_win32.h"
+#include "windowing/PerMonitorDpiScope.h"
 
 namespace TESSARIL_REMOTECONTROL_HOST {
 
@@ -49,6 +50,18 @@ void Fill(CursorSample& sample, const CURSORINFO& info)
     sample.screenWidth = size.width;
     sample.screenHeight = size.height;
     sample.cursorType = StandardCursorTypes::TypeOf(info.hCursor);
+}
+
+// Position and size in physical pixels, whatever the awareness this thread
+// got from the host process; the scope ends before the batch goes to the host.
+// A suppressed cursor (touch or pen input) has no position worth sending.
+void Sample(CursorSample& sample)
+{
+    const PerMonitorDpiScope physicalPixels;
+    CURSORINFO info;
+    if (ReadCursor(info) && info.flags != CURSOR_SUPPRESSED) {
+        Fill(sample, info);
+    }
 }
 
 }  // namespace
@@ -132,11 +145,7 @@ void MouseCursorMonitor::Capture()
     if (limiter.Allow()) {
         LogInfo("Host is capturing curosr style and hot-point");
     }
-    CURSORINFO info;
-    // A suppressed cursor (touch or pen input) has no position worth sending.
-    if (ReadCursor(info) && info.flags != CURSOR_SUPPRESSED) {
-        Fill(current, info);
-    }
+    Sample(current);
     batch.push_back(current);
     if (batch.size() >= kBatchSize) {
         receiver->OnMouseCursorCaptured(batch);

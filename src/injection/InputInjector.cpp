@@ -9,6 +9,7 @@
 #include "injection/MouseInputBuilder.h"
 #include "logging/LogInstance.h"
 #include "logging/LogRateLimiter.h"
+#include "windowing/PerMonitorDpiScope.h"
 
 namespace TESSARIL_REMOTECONTROL_HOST {
 
@@ -150,6 +151,9 @@ void InputInjector::InjectMouseEvent(const MouseEvent& event)
     if (!AcceptSequence(event.seq)) {
         return;
     }
+    // The rectangles read for the ignore passes and the conversion, the screen
+    // size and the absolute move: all in physical pixels.
+    const PerMonitorDpiScope physicalPixels;
     BeginIgnoreWindows();
     SetThreadExecutionState(ES_SYSTEM_REQUIRED);
     const MouseEvent converted = ConvertedCopy(event);
@@ -189,6 +193,8 @@ void InputInjector::SendHeldReleases()
     }
     std::vector<INPUT> records = held.ReleaseRecords();
     const auto count = static_cast<UINT>(records.size());
+    // The covering windows are found by their rectangles, as for a mouse event.
+    const PerMonitorDpiScope physicalPixels;
     if (buttons != 0) {
         BeginIgnoreWindows();
     }

@@ -93,6 +93,9 @@ void TestWindow::Create(const std::wstring& className, const std::wstring& title
     }
     const LONG width = rect.right - rect.left;
     const LONG height = rect.bottom - rect.top;
+    // A window takes its creating thread's awareness: these are per-monitor
+    // aware in any process, as a DPI-aware application's would be.
+    SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
     window = CreateWindowExW(exStyle, className.c_str(), title.c_str(), WS_POPUP, rect.left, rect.top, width, height,
                              nullptr, nullptr, instance, this);
     if (withEdit) {

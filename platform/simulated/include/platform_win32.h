@@ -104,6 +104,8 @@ typedef struct tagPOINT {
 #define ERROR_GEN_FAILURE 31
 #define ERROR_INVALID_PARAMETER 87
 #define ERROR_CALL_NOT_IMPLEMENTED 120
+#define ERROR_MOD_NOT_FOUND 126
+#define ERROR_PROC_NOT_FOUND 127
 #define ERROR_BAD_ARGUMENTS 160
 #define ERROR_NOACCESS 998
 #define ERROR_OLD_WIN_VERSION 1150
@@ -338,6 +340,38 @@ typedef struct tagCURSORINFO {
 
 SIMULATED_WIN32_API BOOL WINAPI GetCursorInfo(PCURSORINFO pci);
 SIMULATED_WIN32_API HCURSOR WINAPI LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName);
+
+// ---- DPI awareness ------------------------------------------------------------------
+
+// A thread that is not per-monitor aware reads window-manager coordinates in
+// logical pixels of 96 DPI (see simulated_desktop.h for the model).
+DECLARE_HANDLE(DPI_AWARENESS_CONTEXT);
+
+typedef enum DPI_AWARENESS {
+    DPI_AWARENESS_INVALID = -1,
+    DPI_AWARENESS_UNAWARE = 0,
+    DPI_AWARENESS_SYSTEM_AWARE = 1,
+    DPI_AWARENESS_PER_MONITOR_AWARE = 2
+} DPI_AWARENESS;
+
+#define DPI_AWARENESS_CONTEXT_UNAWARE ((DPI_AWARENESS_CONTEXT)(LONG_PTR)-1)
+#define DPI_AWARENESS_CONTEXT_SYSTEM_AWARE ((DPI_AWARENESS_CONTEXT)(LONG_PTR)-2)
+#define DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE ((DPI_AWARENESS_CONTEXT)(LONG_PTR)-3)
+#define DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2 ((DPI_AWARENESS_CONTEXT)(LONG_PTR)-4)
+#define DPI_AWARENESS_CONTEXT_UNAWARE_GDISCALED ((DPI_AWARENESS_CONTEXT)(LONG_PTR)-5)
+
+SIMULATED_WIN32_API DPI_AWARENESS_CONTEXT WINAPI SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT dpiContext);
+SIMULATED_WIN32_API DPI_AWARENESS_CONTEXT WINAPI GetThreadDpiAwarenessContext(void);
+SIMULATED_WIN32_API DPI_AWARENESS WINAPI GetAwarenessFromDpiAwarenessContext(DPI_AWARENESS_CONTEXT value);
+
+// ---- Modules ---------------------------------------------------------------------------
+
+typedef INT_PTR(WINAPI* FARPROC)();
+
+// Only "user32.dll" (any case) is a loaded module; GetProcAddress finds the DPI
+// awareness functions above in it.
+SIMULATED_WIN32_API HMODULE WINAPI GetModuleHandleW(LPCWSTR lpModuleName);
+SIMULATED_WIN32_API FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName);
 
 // ---- Power -----------------------------------------------------------------------
 

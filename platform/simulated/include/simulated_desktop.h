@@ -8,7 +8,9 @@
 // area is the whole monitor, no windows, the cursor at (0,0) showing the arrow,
 // every key up and untoggled, Windows 10.0 build 19045 without service pack,
 // working COM creation of the virtual-desktop manager, no SendInput limit and
-// empty journals. The Win32 functions work before the first Reset, on that
+// empty journals; every monitor at 96 DPI (100 %) and the process per-monitor
+// DPI aware, so that no thread reads anything but physical pixels until a test
+// says otherwise. The Win32 functions work before the first Reset, on that
 // same desktop.
 //
 // Handles: windows are even numbers from 0x10010 upward, monitors 0x10001,
@@ -42,7 +44,25 @@
 //   SetThreadExecutionState 0x<hex8>
 //       the flags passed, whatever the call returned.
 //     e.g. SetThreadExecutionState 0x00000001
-
+//   SetThreadDpiAwarenessContext <context> -> <previous>[ error=<code>]
+//       predefined contexts by name (UNAWARE, SYSTEM_AWARE, PER_MONITOR_AWARE,
+//       PER_MONITOR_AWARE_V2, UNAWARE_GDISCALED), the values threads hold as
+//       0x<hex8>; a refused call returns 0 and names its error.
+//     e.g. SetThreadDpiAwarenessContext PER_MONITOR_AWARE_V2 -> 0x00000010
+//          SetThreadDpiAwarenessContext 0x00000010 -> 0x00000022
+//          SetThreadDpiAwarenessContext PER_MONITOR_AWARE_V2 -> 0 error=87
+//
+// DPI virtualisation, as Windows 10 applies it to a thread that is not
+// per-monitor aware: such a thread reads coordinates at its DPI (96 when
+// unaware, the primary monitor's when system aware) instead of each monitor's.
+// GetMonitorInfoA keeps each monitor's physical origin and scales its width and
+// height (and the work area about the same origin); GetWindowRect scales a
+// window's rectangle about the origin of the monitor it overlaps most;
+// GetCursorInfo scales the position about the origin of the monitor holding
+// it; GetSystemMetrics gives the primary monitor's scaled size and the bounds
+// of the scaled monitors. Everything is rounded as MulDiv rounds. SendInput's
+// absolute coordinates span the primary monitor's physical pixels, whatever
+// the thread. Control-API positions and rectangles are physical pixels.
 #include <string>
 #include <vector>
 
@@ -67,6 +87,10 @@ struct WindowSpec {
     bool minimised = false;
     bool onCurrentDesktop = true;
 };
+
+// Which contexts SetThreadDpiAwarenessContext takes: all, all but per-monitor
+// v2 (Windows 10 1607 and Wine 8), or none.
+enum class ThreadDpiContexts { All, AllButPerMonitorV2, None };
 
 struct SendInputCall {
     std::vector<INPUT> records;  // empty when the call was refused unread
@@ -102,6 +126,12 @@ SIMULATED_DESKTOP_API void SetWorkArea(HMONITOR monitor, const RECT& rcWork);
 // Resizes the primary monitor (and its work area) from its top-left corner.
 SIMULATED_DESKTOP_API void SetPrimaryScreenSize(int cx, int cy);
 SIMULATED_DESKTOP_API void SetSwapButtons(bool swapped);
+// The monitor's DPI: 96 is 100 %, 144 is 150 %.
+SIMULATED_DESKTOP_API void SetMonitorDpi(HMONITOR monitor, UINT dpi);
+
+// DPI awareness of threads that have no context of their own (see above).
+SIMULATED_DESKTOP_API void SetProcessDpiAwarenessDefault(DPI_AWARENESS awareness);
+SIMULATED_DESKTOP_API void SetThreadDpiContexts(ThreadDpiContexts accepted);
 
 // Cursor. Positions are confined to the virtual screen, as SetCursorPos does.
 SIMULATED_DESKTOP_API void SetCursorPosition(POINT position);

@@ -70,6 +70,18 @@ std::string DescribeIndex(int index)
     }
 }
 
+// The predefined contexts by name, the values threads hold in hex.
+std::string DescribeContext(DPI_AWARENESS_CONTEXT context)
+{
+    static const char* const kNames[] = {"UNAWARE", "SYSTEM_AWARE", "PER_MONITOR_AWARE", "PER_MONITOR_AWARE_V2",
+                                         "UNAWARE_GDISCALED"};
+    const auto value = reinterpret_cast<intptr_t>(context);
+    if (value >= -5 && value <= -1) {
+        return kNames[-value - 1];
+    }
+    return Format("0x%08llx", static_cast<unsigned long long>(static_cast<uintptr_t>(value)));
+}
+
 std::string DescribeError(DWORD error) { return error == ERROR_SUCCESS ? "" : Format(" error=%u", error); }
 
 }  // namespace
@@ -105,6 +117,12 @@ void CallJournal::RecordExecutionState(EXECUTION_STATE flags)
 {
     lines.push_back(Format("SetThreadExecutionState 0x%08x", flags));
     executionStates.push_back(flags);
+}
+
+void CallJournal::RecordThreadDpiContext(DPI_AWARENESS_CONTEXT context, DPI_AWARENESS_CONTEXT result, DWORD error)
+{
+    lines.push_back("SetThreadDpiAwarenessContext " + DescribeContext(context) + " -> " +
+                    (result == nullptr ? std::string("0") : DescribeContext(result)) + DescribeError(error));
 }
 
 }  // namespace SimulatedDesktop

@@ -19,6 +19,7 @@ public:
     void RecordSendInput(const SendInputCall& call, DWORD error);
     void RecordSetWindowLong(HWND window, int index, LONG value, LONG result, DWORD error);
     void RecordExecutionState(EXECUTION_STATE flags);
+    void RecordThreadDpiContext(DPI_AWARENESS_CONTEXT context, DPI_AWARENESS_CONTEXT result, DWORD error);
 
     const std::vector<std::string>& Lines() const { return lines; }
     const std::vector<SendInputCall>& SendInputs() const { return sendInputs; }

@@ -37,6 +37,18 @@ auto OnWindow(HWND handle, Use use)
     return Desktop::Locked([&](DesktopState& state) { return use(RequireWindow(state, handle), state); });
 }
 
+template <typename Use>
+void OnMonitor(HMONITOR handle, Use use)
+{
+    Desktop::Locked([&](DesktopState& state) {
+        Monitor* found = state.monitors.Find(handle);
+        if (found == nullptr) {
+            ThrowUnknown("monitor", handle);
+        }
+        use(*found);
+    });
+}
+
 void SetStyleBit(Window& window, LONG bit, bool on) { window.style = on ? window.style | bit : window.style & ~bit; }
 
 }  // namespace
@@ -108,13 +120,22 @@ HMONITOR AddMonitor(const RECT& rcMonitor, bool primary)
 
 void SetWorkArea(HMONITOR monitor, const RECT& rcWork)
 {
-    Desktop::Locked([&](DesktopState& state) {
-        Monitor* found = state.monitors.Find(monitor);
-        if (found == nullptr) {
-            ThrowUnknown("monitor", monitor);
-        }
-        found->work = rcWork;
-    });
+    OnMonitor(monitor, [&rcWork](Monitor& found) { found.work = rcWork; });
+}
+
+void SetMonitorDpi(HMONITOR monitor, UINT dpi)
+{
+    OnMonitor(monitor, [dpi](Monitor& found) { found.dpi = dpi; });
+}
+
+void SetProcessDpiAwarenessDefault(DPI_AWARENESS awareness)
+{
+    Desktop::Locked([awareness](DesktopState& state) { state.processDpiAwareness = awareness; });
+}
+
+void SetThreadDpiContexts(ThreadDpiContexts accepted)
+{
+    Desktop::Locked([accepted](DesktopState& state) { state.threadDpiContexts = accepted; });
 }
 
 void SetPrimaryScreenSize(int cx, int cy)

@@ -19,6 +19,8 @@ void DesktopState::Reset()
     sendInputLimitError = ERROR_ACCESS_DENIED;
     failManagerCreation = false;
     destroyAtNextSendInput = nullptr;
+    processDpiAwareness = DPI_AWARENESS_PER_MONITOR_AWARE;
+    threadDpiContexts = ThreadDpiContexts::All;
     ++generation;
     nextCustomCursor = kFirstCustomCursor;
 }

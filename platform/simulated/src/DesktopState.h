@@ -10,6 +10,7 @@
 #include "OsVersion.h"
 #include "WindowTree.h"
 #include "platform_win32.h"
+#include "simulated_desktop.h"
 
 namespace SimulatedDesktop {
 
@@ -37,6 +38,10 @@ public:
     DWORD sendInputLimitError = ERROR_ACCESS_DENIED;
     bool failManagerCreation = false;
     HWND destroyAtNextSendInput = nullptr;
+    // What threads without a context of their own are, and which contexts
+    // SetThreadDpiAwarenessContext takes.
+    DPI_AWARENESS processDpiAwareness = DPI_AWARENESS_PER_MONITOR_AWARE;
+    ThreadDpiContexts threadDpiContexts = ThreadDpiContexts::All;
     // Counts resets, so that state kept per thread can tell that it is stale.
     uint64_t generation = 0;
 

@@ -1,7 +1,10 @@
 // kernel32 of the simulated desktop: last error, execution state, version
-// checks and one-time initialisation.
+// checks, one-time initialisation and the look-up of user32's functions.
 
 #include <cstdint>
+#include <cstring>
+#include <cwctype>
+#include <string>
 
 #include "Desktop.h"
 #include "InitOnceGate.h"
@@ -22,6 +25,26 @@ struct ThreadExecutionState {
     EXECUTION_STATE flags = ES_CONTINUOUS;
 };
 thread_local ThreadExecutionState executionState;
+
+// The one module the simulated desktop plays whose functions are looked up by name.
+const HMODULE kUser32 = reinterpret_cast<HMODULE>(static_cast<uintptr_t>(0x75000000));
+
+// Module names are case-insensitive, the extension optional.
+bool IsUser32(LPCWSTR name)
+{
+    std::wstring lower;
+    for (; *name != 0; ++name) {
+        lower.push_back(static_cast<wchar_t>(std::towlower(static_cast<wint_t>(*name))));
+    }
+    return lower == L"user32.dll" || lower == L"user32";
+}
+
+// Any function pointer passes through void (*)() without a cast warning.
+template <typename Function>
+FARPROC Exported(Function function)
+{
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(function));
+}
 
 constexpr EXECUTION_STATE kKnownExecutionFlags =
     ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED | ES_USER_PRESENT | ES_AWAYMODE_REQUIRED | ES_CONTINUOUS;
@@ -93,4 +116,30 @@ BOOL WINAPI InitOnceBeginInitialize(LPINIT_ONCE lpInitOnce, DWORD dwFlags, PBOOL
 BOOL WINAPI InitOnceComplete(LPINIT_ONCE lpInitOnce, DWORD dwFlags, LPVOID lpContext)
 {
     return SimulatedDesktop::InitOnceGate::Complete(lpInitOnce, dwFlags, lpContext);
+}
+
+HMODULE WINAPI GetModuleHandleW(LPCWSTR lpModuleName)
+{
+    if (lpModuleName != nullptr && IsUser32(lpModuleName)) {
+        return kUser32;
+    }
+    SetLastError(ERROR_MOD_NOT_FOUND);
+    return nullptr;
+}
+
+FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName)
+{
+    if (hModule == kUser32 && lpProcName != nullptr) {
+        if (std::strcmp(lpProcName, "SetThreadDpiAwarenessContext") == 0) {
+            return Exported(&SetThreadDpiAwarenessContext);
+        }
+        if (std::strcmp(lpProcName, "GetThreadDpiAwarenessContext") == 0) {
+            return Exported(&GetThreadDpiAwarenessContext);
+        }
+        if (std::strcmp(lpProcName, "GetAwarenessFromDpiAwarenessContext") == 0) {
+            return Exported(&GetAwarenessFromDpiAwarenessContext);
+        }
+    }
+    SetLastError(ERROR_PROC_NOT_FOUND);
+    return nullptr;
 }

@@ -19,7 +19,7 @@ HMONITOR MonitorLayout::Add(const RECT& rect, bool isPrimary)
 {
     // 0x10001, 0x20001, ...: the shape of the monitor handles Windows gives out.
     const auto handle = MakeHandle<HMONITOR>(nextIndex++ << 16 | 1);
-    monitors.push_back({handle, rect, rect});
+    monitors.push_back({handle, rect, rect, Monitor::kDefaultDpi});
     if (isPrimary) {
         primary = handle;
     }

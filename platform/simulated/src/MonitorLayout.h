@@ -8,9 +8,12 @@
 namespace SimulatedDesktop {
 
 struct Monitor {
+    static constexpr UINT kDefaultDpi = 96;
+
     HMONITOR handle = nullptr;
-    RECT monitor{};
+    RECT monitor{};  // physical pixels, as are all rectangles here
     RECT work{};
+    UINT dpi = kDefaultDpi;  // 96 is 100 %, 144 is 150 %
 };
 
 // The monitors of the desktop, one of them primary. Not thread-safe: the
@@ -30,6 +33,7 @@ public:
     Monitor& Primary();
     const Monitor& Primary() const;
     int Count() const { return static_cast<int>(monitors.size()); }
+    const std::vector<Monitor>& All() const { return monitors; }
 
     // The bounding rectangle of all monitors.
     RECT VirtualScreen() const;

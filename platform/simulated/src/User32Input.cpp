@@ -4,15 +4,24 @@
 #include <utility>
 
 #include "Desktop.h"
+#include "DpiView.h"
 #include "StandardCursors.h"
+#include "ThreadDpiContext.h"
 #include "platform_win32.h"
 
 using SimulatedDesktop::Desktop;
 using SimulatedDesktop::DesktopState;
+using SimulatedDesktop::DpiView;
 using SimulatedDesktop::Monitor;
 using SimulatedDesktop::SendInputCall;
 
 namespace {
+
+// The desktop as the calling thread reads it (SendInput alone ignores this).
+DpiView ThreadView(const DesktopState& state)
+{
+    return DpiView(state.monitors, SimulatedDesktop::ThreadDpiContext::ThreadDpi(state));
+}
 
 // Checks made before any record is read, in user32's order.
 DWORD RefusalOf(UINT cInputs, LPINPUT pInputs, int cbSize)
@@ -57,8 +66,9 @@ SHORT WINAPI GetKeyState(int nVirtKey)
 int WINAPI GetSystemMetrics(int nIndex)
 {
     return Desktop::Locked([nIndex](DesktopState& state) {
-        const RECT primary = state.monitors.Primary().monitor;
-        const RECT bounds = state.monitors.VirtualScreen();
+        const DpiView view = ThreadView(state);
+        const RECT primary = view.MonitorRect(state.monitors.Primary());
+        const RECT bounds = view.VirtualScreen();
         switch (nIndex) {
         case SM_CXSCREEN:
             return primary.right - primary.left;
@@ -100,8 +110,9 @@ BOOL WINAPI GetMonitorInfoA(HMONITOR hMonitor, LPMONITORINFO lpmi)
             SetLastError(ERROR_INVALID_MONITOR_HANDLE);
             return FALSE;
         }
-        lpmi->rcMonitor = monitor->monitor;
-        lpmi->rcWork = monitor->work;
+        const DpiView view = ThreadView(state);
+        lpmi->rcMonitor = view.MonitorRect(*monitor);
+        lpmi->rcWork = view.WorkRect(*monitor);
         lpmi->dwFlags = monitor == &state.monitors.Primary() ? MONITORINFOF_PRIMARY : 0;
         return TRUE;
     });
@@ -117,7 +128,13 @@ BOOL WINAPI GetCursorInfo(PCURSORINFO pci)
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    const DWORD error = Desktop::Locked([pci](DesktopState& state) { return state.cursor.Read(*pci); });
+    const DWORD error = Desktop::Locked([pci](DesktopState& state) {
+        const DWORD readError = state.cursor.Read(*pci);
+        if (readError == ERROR_SUCCESS) {
+            pci->ptScreenPos = ThreadView(state).Point(pci->ptScreenPos);
+        }
+        return readError;
+    });
     if (error != ERROR_SUCCESS) {
         SetLastError(error);
         return FALSE;

@@ -4,6 +4,8 @@
 
 #include "CallJournal.h"
 #include "Desktop.h"
+#include "DpiView.h"
+#include "ThreadDpiContext.h"
 #include "platform_win32.h"
 
 using SimulatedDesktop::Desktop;
@@ -139,12 +141,13 @@ HWND WINAPI GetWindow(HWND hWnd, UINT uCmd)
 
 BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect)
 {
-    return WithWindow(hWnd, FALSE, [lpRect](Window& window, DesktopState&) {
+    return WithWindow(hWnd, FALSE, [lpRect](Window& window, DesktopState& state) {
         if (lpRect == nullptr) {
             SetLastError(ERROR_NOACCESS);
             return FALSE;
         }
-        *lpRect = window.rect;
+        const UINT threadDpi = SimulatedDesktop::ThreadDpiContext::ThreadDpi(state);
+        *lpRect = SimulatedDesktop::DpiView(state.monitors, threadDpi).WindowRect(window.rect);
         return TRUE;
     });
 }
