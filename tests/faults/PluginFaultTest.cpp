@@ -17,16 +17,7 @@ using TESSARIL_REMOTECONTROL_HOST::ZivizevEventLoop;
 
 namespace {
 
-using ::testing::AllOf;
-using ::testing::Contains;
-using ::testing::Each;
-using ::testing::EndsWith;
-using ::testing::HasSubstr;
-using ::testing::IsEmpty;
-using ::testing::IsSupersetOf;
-using ::testing::Not;
-using ::testing::SizeIs;
-using ::testing::StartsWith;
+using namespace ::testing;
 
 class PluginFaultTest : public PluginTest {
 protected:
@@ -55,6 +46,14 @@ protected:
     {
         const LoggedLine tick = WarningLine("Unable to get cursor info. Error = 5");
         return Eventually([&] { return std::ranges::count(RecordingLogger::Lines(), tick) >= 10 * std::ptrdiff_t(batches); });
+    }
+
+    // Every task the loop was handed ran once and left no pending record behind.
+    void ExpectEveryTaskRanAndFreed() const
+    {
+        const Lines loopCalls = session.loop.Journal();
+        EXPECT_EQ(CountStartingWith(loopCalls, "run "), CountStartingWith(loopCalls, "postTask"));
+        EXPECT_EQ(ZivizevEventLoop::GetInstance()->PendingPostedTaskCount(), 0u);
     }
 
     HWND chat = nullptr;
@@ -103,14 +102,8 @@ TEST_F(PluginFaultTest, SendInputInsertingFewerRecordsIsLoggedAndNothingStaysCha
 // shows whether it repeated the last good one.
 TEST_F(PluginFaultTest, UnreadableCursorRepeatsTheLastGoodSampleWithAWarningUntilItRecovers)
 {
-    // Ten samples of the arrow at one position, as the host application reads a batch.
-    const auto batch = [](int x, int y) {
-        std::string line = "cursor 10";
-        for (int i = 0; i < 10; ++i) {
-            line += fmt::format(" 0@{},{}", x, y);
-        }
-        return line + " in 1920x1080";
-    };
+    // Ten samples of the arrow at one position on the primary screen.
+    const auto batch = [](int x, int y) { return CursorBatch(0, x, y, 1920, 1080); };
     SimulatedDesktop::SetCursorFlags(CURSOR_SHOWING);
     StartIn(true);
     SimulatedDesktop::SetCursorPosition({300, 200});
@@ -261,9 +254,7 @@ TEST_F(PluginFaultTest, CursorTasksThatRunLateSendTheirBatchAfterAStopAndNothing
         session.loop.WaitUntilIdle();
 
         EXPECT_THAT(session.recorder.TakeLines(), sent);
-        const Lines loopCalls = session.loop.Journal();
-        EXPECT_EQ(CountStartingWith(loopCalls, "run "), CountStartingWith(loopCalls, "postTask"));
-        EXPECT_EQ(ZivizevEventLoop::GetInstance()->PendingPostedTaskCount(), 0u);
+        ExpectEveryTaskRanAndFreed();
     }
 }
 
@@ -277,10 +268,8 @@ TEST_F(PluginFaultTest, CursorTasksRunInsidePostTaskAreSentOnceAndForgotten)
     ASSERT_TRUE(AnotherTaskPosted()) << "no second cursor batch within 10 s";
     ASSERT_EQ(session.StopHost(), 0);
 
-    const Lines loopCalls = session.loop.Journal();
-    EXPECT_EQ(CountStartingWith(loopCalls, "run "), CountStartingWith(loopCalls, "postTask"));
+    ExpectEveryTaskRanAndFreed();
     EXPECT_EQ(session.recorder.Count(OutgoingMessage::Kind::CursorBatch), session.loop.PostedCount());
-    EXPECT_EQ(ZivizevEventLoop::GetInstance()->PendingPostedTaskCount(), 0u);
 }
 
 // Before ExportedInit the plugin is in the same state: no entry point to send through.
