@@ -32,11 +32,10 @@ protected:
     static CoordinateConverterHost& Converter() { return *CoordinateConverterHost::GetInstance(); }
     static uint64_t Share(Mode mode, RECT rect)
     {
-        SimulatedDesktop::WindowSpec windowSpec;
-        windowSpec.rect = rect;
-        const uint64_t id = mode == Mode::Screen
-                                ? reinterpret_cast<uintptr_t>(SimulatedDesktop::AddMonitor(rect, false))
-                                : TESSARIL_REMOTECONTROL_HOST::FromHwnd(SimulatedDesktop::CreateTopLevelWindow(windowSpec));
+        const uint64_t id =
+            mode == Mode::Screen ? reinterpret_cast<uintptr_t>(SimulatedDesktop::AddMonitor(rect, false))
+                                 : TESSARIL_REMOTECONTROL_HOST::FromHwnd(
+                                       SimulatedDesktop::CreateTopLevelWindow({.className = "", .title = "", .rect = rect}));
         Converter().SetScreenId(id, mode == Mode::Screen);
         return id;
     }

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <functional>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "FakeClock.h"
@@ -41,9 +40,7 @@ KeyEvent Key(int64_t keyCode, bool pressed, int64_t capsLock = 0, bool numLock =
 
 HWND CreateWindowAt(RECT rect, LONG exStyle = 0, const std::string& className = "Notepad")
 {
-    SimulatedDesktop::WindowSpec windowSpec;
-    std::tie(windowSpec.className, windowSpec.rect, windowSpec.exStyle) = std::tuple(className, rect, exStyle);
-    return SimulatedDesktop::CreateTopLevelWindow(windowSpec);
+    return SimulatedDesktop::CreateTopLevelWindow({.className = className, .title = "", .rect = rect, .exStyle = exStyle});
 }
 
 // A fresh desktop and converter, a clock past every rate limit (those sites are
@@ -208,9 +205,8 @@ TEST_F(InputInjectorTest, PromptWindowIsNeverTouched)
 
 TEST_F(InputInjectorTest, WindowListedUnderThreeTypesGetsItsOwnStyleBack)
 {
-    SimulatedDesktop::WindowSpec windowSpec;
-    std::tie(windowSpec.title, windowSpec.processId, windowSpec.exStyle) = std::tuple("Chat", 42, WS_EX_TOOLWINDOW);
-    const HWND window = SimulatedDesktop::CreateTopLevelWindow(windowSpec);
+    const HWND window =
+        SimulatedDesktop::CreateTopLevelWindow({.className = "", .title = "Chat", .processId = 42, .exStyle = WS_EX_TOOLWINDOW});
     Ignore(IgnoreRequest::ByBytes(static_cast<uint32_t>(IdOf(window))));
     Ignore(IgnoreRequest::ByTitles(42, {"Chat"}));
     Ignore(IgnoreRequest::ByHandle(IdOf(window)));
@@ -249,9 +245,7 @@ TEST_F(InputInjectorTest, IgnoreListHoldsEachWindowOnceInOrderUntilRemovedOrClea
 TEST_F(InputInjectorTest, TitleRequestCollectsTheProcessesVisibleWindowsByExactTitle)
 {
     const auto create = [](const char* title, const char* className = "Notepad", DWORD processId = 42) {
-        SimulatedDesktop::WindowSpec windowSpec;
-        std::tie(windowSpec.title, windowSpec.className, windowSpec.processId) = std::tuple(title, className, processId);
-        return SimulatedDesktop::CreateTopLevelWindow(windowSpec);
+        return SimulatedDesktop::CreateTopLevelWindow({.className = className, .title = title, .processId = processId});
     };
     const HWND chat = create("Chat");
     const HWND notes = create("Übersicht – Notizen");
@@ -266,9 +260,8 @@ TEST_F(InputInjectorTest, TitleRequestCollectsTheProcessesVisibleWindowsByExactT
     create("Chat", "Windows.UI.Core.CoreWindow");
     SimulatedDesktop::CreateChildWindow(create("Chat", "ApplicationFrameWindow"), {});
     const HWND frame = create("Chat", "ApplicationFrameWindow");
-    SimulatedDesktop::WindowSpec coreWindow;
-    coreWindow.className = "Windows.UI.Core.CoreWindow";
-    SimulatedDesktop::CreateChildWindow(SimulatedDesktop::CreateChildWindow(frame, {}), coreWindow);
+    SimulatedDesktop::CreateChildWindow(SimulatedDesktop::CreateChildWindow(frame, {}),
+                                        {.className = "Windows.UI.Core.CoreWindow", .title = ""});
 
     Ignore(IgnoreRequest::ByTitles(42, {"Chat", "Übersicht – Notizen", "Chat"}));
     ExpectScreenPass({{frame, 0}, {unplaced, 0}, {notes, 0}, {chat, 0}});

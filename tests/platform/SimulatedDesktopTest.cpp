@@ -36,12 +36,7 @@ UINT Send(std::vector<INPUT> records) { return SendInput(static_cast<UINT>(recor
 // What a caller of SendInput computes for an absolute move to pixel x.
 LONG Normalise(LONG x, int extent) { return static_cast<LONG>(std::trunc(65535.0 / extent * x + 0.5)); }
 
-HWND Window(LONG exStyle = 0)
-{
-    SimulatedDesktop::WindowSpec windowSpec;
-    windowSpec.exStyle = exStyle;
-    return SimulatedDesktop::CreateTopLevelWindow(windowSpec);
-}
+HWND Window(LONG exStyle = 0) { return SimulatedDesktop::CreateTopLevelWindow({.className = "", .title = "", .exStyle = exStyle}); }
 
 std::vector<HWND> Visited(BOOL (*enumerate)(HWND, WNDENUMPROC, LPARAM), HWND parent, size_t limit = SIZE_MAX)
 {
