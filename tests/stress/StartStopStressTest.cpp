@@ -65,14 +65,9 @@ TEST_F(StartStopStressTest, StartStopCyclesInjectEveryAcceptedEventOnceInOrderAn
         MouseArray batch({event(4), event(5)});
         session.MouseBatch(batch);
         const int origin = screen ? 0 : 100;
-        for (int64_t seq : {1, 3}) {
-            expected.push_back(fmt::format("mouse {},{}", origin + 10 * seq, origin + row));
-        }
-        expected.push_back(fmt::format("key {:#x} down", key));
-        expected.push_back(fmt::format("key {:#x} up", key));
-        for (int64_t seq : {4, 5}) {
-            expected.push_back(fmt::format("mouse {},{}", origin + 10 * seq, origin + row));
-        }
+        const auto at = [&](int64_t seq) { return fmt::format("mouse {},{}", origin + 10 * seq, origin + row); };
+        expected.insert(expected.end(), {at(1), at(3), fmt::format("key {:#x} down", key), fmt::format("key {:#x} up", key),
+                                         at(4), at(5)});
         if (cycle % kCyclesPerCursorBatch == 0) {
             ASSERT_TRUE(AnotherTaskPosted()) << "no cursor batch within 10 s";
         }
