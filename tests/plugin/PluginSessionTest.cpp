@@ -109,9 +109,7 @@ TEST_F(PluginTest, MessagesReachTheDesktopAndAreLoggedAndReported)
     };
     for (const MessageRow& row : rows) {
         SCOPED_TRACE(row.label);
-        Restart();
-        ASSERT_EQ(StartWindow(), 0);
-        Forget();
+        ASSERT_NO_FATAL_FAILURE(RestartOnEditor());
 
         row.send();
 
@@ -133,9 +131,7 @@ TEST_F(PluginTest, OnlyMarkedTouchTypesOfSingleMouseEventsAreSuppressed)
                 {1, 0, true},  {1, 4, true},  {0, 8, true},  {2, 8, true}};
     for (const auto& row : rows) {
         SCOPED_TRACE(fmt::format("mark {} type {}", row.mark, row.type));
-        Restart();
-        ASSERT_EQ(StartWindow(), 0);
-        Forget();
+        ASSERT_NO_FATAL_FAILURE(RestartOnEditor());
         session.Mouse(Mouse(400, 300, 1).Type(row.type).SuppressMark(row.mark));
         EXPECT_EQ(JournalStartingWith("SendInput").size(), row.injected ? 1u : 0u);
         EXPECT_EQ(Said().empty(), !row.injected);

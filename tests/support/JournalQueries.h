@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <thread>
@@ -28,4 +29,14 @@ inline bool Eventually(const std::function<bool()>& condition,
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return condition();
+}
+
+// A cursor batch of ten equal samples, as the recorder words it.
+inline std::string CursorBatch(int64_t type, int64_t x, int64_t y, int64_t width, int64_t height)
+{
+    std::string line = "cursor 10";
+    for (int i = 0; i < 10; ++i) {
+        line += " " + std::to_string(type) + "@" + std::to_string(x) + "," + std::to_string(y);
+    }
+    return line + " in " + std::to_string(width) + "x" + std::to_string(height);
 }

@@ -48,6 +48,8 @@ protected:
         ASSERT_TRUE(session.Init(options));
         Forget();
     }
+    // A fresh cycle started in window mode on the editor, nothing recorded yet.
+    void RestartOnEditor() { Restart(); ASSERT_EQ(StartWindow(), 0); Forget(); }
     void Forget()
     {
         RecordingLogger::Clear();
@@ -125,15 +127,6 @@ protected:
         return sent.empty() ? OutgoingMessage{} : sent.back();
     }
     std::string LastBatch() const { return LastMessage().Line(); }
-    // A batch of ten equal samples, as the recorder words it.
-    static std::string CursorBatch(int64_t type, int64_t x, int64_t y, int64_t width, int64_t height)
-    {
-        std::string line = "cursor 10";
-        for (int i = 0; i < 10; ++i) {
-            line += fmt::format(" {}@{},{}", type, x, y);
-        }
-        return line + fmt::format(" in {}x{}", width, height);
-    }
 
     FakeClock clock;
     HostSession session{LinkedPlugin()};

@@ -17,15 +17,8 @@ using ::testing::Each;
 using ::testing::Field;
 using ::testing::SizeIs;
 
-bool Down(int virtualKey)
-{
-    return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
-}
-
-bool HostCapsLockOn()
-{
-    return (GetKeyState(VK_CAPITAL) & 1) != 0;
-}
+bool Down(int virtualKey) { return (GetAsyncKeyState(virtualKey) & 0x8000) != 0; }
+bool HostCapsLockOn() { return (GetKeyState(VK_CAPITAL) & 1) != 0; }
 
 // A real Caps Lock toggles only by being pressed: the host's own key press.
 bool SetHostCapsLock(bool on)
@@ -149,12 +142,7 @@ TEST_F(CursorReportTest, BatchesOfTenArriveOnEventLoopWithIBeamOverEditAndWindow
     EXPECT_THAT(last, Each(Field(&OutgoingMessage::samples, SizeIs(10))));
     POINT cursor{};
     GetCursorPos(&cursor);
-    std::string expected = "cursor 10";
-    for (int i = 0; i < 10; ++i) {
-        expected += " " + std::to_string(kIBeam) + "@" + std::to_string(cursor.x - r.left) + "," +
-                    std::to_string(cursor.y - r.top);
-    }
-    EXPECT_EQ(last.back().Line(), expected + " in 500x400");
+    EXPECT_EQ(last.back().Line(), CursorBatch(kIBeam, cursor.x - r.left, cursor.y - r.top, 500, 400));
 }
 
 // gtest's own regular expressions are the simple kind on Windows: no brackets
