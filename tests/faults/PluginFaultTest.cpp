@@ -185,24 +185,27 @@ TEST_F(PluginFaultTest, MonitorThatStopsBeingValidPutsMovesOnTheOriginAndReports
 {
     const HMONITOR right = SimulatedDesktop::AddMonitor({1920, 0, 3520, 900}, false);
     ASSERT_EQ(session.Start(IdOf(right), true), 0);
-    const auto mouse = [this](int64_t y, int64_t seq) {
-        EXPECT_TRUE(session.Mouse(MouseEvent(10, y, 1600, 900).Seq(seq).CreatedAt(clock.Now())));
+    const auto mouse = [this](int64_t x, int64_t y, int64_t seq) {
+        EXPECT_TRUE(session.Mouse(MouseEvent(x, y, 1600, 900).Seq(seq).CreatedAt(clock.Now())));
     };
-    mouse(20, 1);
+    mouse(10, 20, 1);
     SimulatedDesktop::Reset();  // one primary monitor again: the right one's handle names nothing
     Forget();
-    mouse(20, 2);
+    mouse(10, 20, 2);
 
     EXPECT_THAT(SimulatedDesktop::Journal(), ElementsAre(kAwake, Send({Rec(0, 0, 0, 0x8001)})));
     EXPECT_THAT(WarningsAndErrors(), ElementsAre());
     EXPECT_TRUE(Eventually([this] { return LastBatch().ends_with(" in 0x0"); })) << LastBatch();
     ASSERT_EQ(SimulatedDesktop::AddMonitor({1920, 0, 3520, 900}, false), right);  // the handle names it again
-    mouse(20, 3);
-    mouse(0, 4);
+    mouse(10, 20, 3);
+    mouse(10, 0, 4);
+    mouse(10, 20, 5);
+    mouse(-1920, 20, 6);  // screen column 0, 1920 to the left of the monitor's origin
     const auto abnormal = [](const char* edge, int x, int y) {
         return InfoLine(fmt::format("Rcv Mouse Cursor abnormal {} :x is {}, y is {}, event type is 0", edge, x, y));
     };
-    EXPECT_THAT(Said(), IsSupersetOf({abnormal("start", 0, 0), abnormal("end", 1930, 20), abnormal("start", 1930, 0)}));
+    EXPECT_THAT(Said(), IsSupersetOf({abnormal("start", 0, 0), abnormal("end", 1930, 20), abnormal("start", 1930, 0),
+                                   abnormal("start", 0, 20)}));
 }
 
 // Without a loop table, or with one that lacks postTask, nothing is posted;

@@ -28,7 +28,7 @@ TEST_F(PluginTest, TheTracesOfInitAndUninitOpenAndCloseTheLog)
     // Remote control still started: ExportedUninit leaves the stop to the host.
     ASSERT_EQ(StartWindow(), 0);
     Forget();
-    session.plugin.uninit();
+    EXPECT_TRUE(session.plugin.uninit());
     EXPECT_THAT(Logged(), ElementsAre(InfoLine("entry ExportedUninit"), InfoLine("entry Uninit"),
                                       InfoLine("entry TESSARIL_REMOTECONTROL_HOST::Host::UnInit"),
                                       InfoLine("exit TESSARIL_REMOTECONTROL_HOST::Host::UnInit, cost : 0"),
