@@ -26,9 +26,10 @@ build_preset() {
   return 1
 }
 
-# counts_line FILE: the last "N passed, N failed" line of FILE, or nothing.
-counts_line() {
-  grep -E "^[0-9]+ passed, [0-9]+ failed$" "$1" | tail -n 1
+# counts_of FILE: the two numbers of FILE's last "N passed, N failed" line
+# ("N N"), or nothing when it has none.
+counts_of() {
+  grep -E "^[0-9]+ passed, [0-9]+ failed$" "$1" | tail -n 1 | sed -E 's/^([0-9]+) passed, ([0-9]+) failed$/\1 \2/'
 }
 
 # runs_32bit_programs: whether this kernel runs 32-bit x86 programs (not every
